@@ -1,0 +1,75 @@
+#include "TestServices.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace tavolin::test {
+
+void ScriptedDialogs::message(const QString& text, Icon) { shown_ << text; }
+
+Dialogs::Answer ScriptedDialogs::ask(const QString& text, Buttons buttons) {
+    shown_ << text;
+    questions_ << text;
+    if (answers_.empty()) {
+        ADD_FAILURE() << "unexpected question: " << text.toStdString();
+        return buttons == Buttons::OkCancel ? Answer::Cancel : Answer::No;
+    }
+    const Answer a = answers_.front();
+    answers_.pop_front();
+    return a;
+}
+
+bool FakeDownloader::download(const QString& url, const QString& file) {
+    requested << url;
+    if (!succeed) return false;
+    QDir().mkpath(QFileInfo(file).absolutePath());
+    QFile f(file);
+    if (!f.open(QIODevice::WriteOnly)) return false;
+    f.write(content);
+    return true;
+}
+
+namespace {
+template <typename T, typename Base>
+T& make(std::unique_ptr<Base>& slot) {
+    auto p = std::make_unique<T>();
+    T& ref = *p;
+    slot = std::move(p);
+    return ref;
+}
+Services* currentOrNull() {
+    try {
+        return &Services::current();
+    } catch (...) {
+        return nullptr;
+    }
+}
+}  // namespace
+
+TestServices::TestServices()
+    : services_(std::make_unique<Services>()),
+      dialogs(make<ScriptedDialogs>(services_->dialogs)),
+      clock(make<FixedClock>(services_->clock)),
+      network(make<SwitchableNetwork>(services_->network)),
+      workstation(make<FixedWorkstation>(services_->workstation)),
+      sound(make<RecordingSound>(services_->sound)),
+      shell(make<RecordingShell>(services_->shell)),
+      downloader(make<FakeDownloader>(services_->downloader)),
+      processes(make<RecordingProcesses>(services_->processes)) {
+    QTemporaryDir dir(QDir::tempPath() + QStringLiteral("/tavolin-test-XXXXXX"));
+    dir.setAutoRemove(false);
+    temp_ = dir.path();
+    services_->tempFolder = temp_;
+    services_->downloadSite = QStringLiteral("https://downloads.test");
+    previous_ = currentOrNull();
+    Services::install(services_.get());
+}
+
+TestServices::~TestServices() {
+    Services::install(previous_);
+    QDir(temp_).removeRecursively();
+}
+
+}  // namespace tavolin::test
