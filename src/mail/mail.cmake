@@ -1,0 +1,1 @@
+# Sources of this module are added to the libraries here.
