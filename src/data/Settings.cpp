@@ -57,6 +57,7 @@ DeploymentSettings DeploymentSettings::load(const QString& iniPath) {
     s.downloadSite = text("Services/DownloadSite", s.downloadSite);
     s.tempFolder = text("Services/TempFolder", QDir::tempPath());
     s.internetCheck = ini.value(QStringLiteral("Services/InternetCheck"), true).toBool();
+    s.verifyCertificates = ini.value(QStringLiteral("Services/VerifyCertificates"), false).toBool();
     return s;
 }
 
@@ -87,6 +88,7 @@ void DeploymentSettings::save(const QString& iniPath) const {
     ini.setValue(QStringLiteral("Services/DownloadSite"), downloadSite);
     ini.setValue(QStringLiteral("Services/TempFolder"), tempFolder);
     ini.setValue(QStringLiteral("Services/InternetCheck"), internetCheck);
+    ini.setValue(QStringLiteral("Services/VerifyCertificates"), verifyCertificates);
     ini.sync();
 }
 

@@ -31,6 +31,8 @@ struct DeploymentSettings {
     QString downloadSite = QStringLiteral("https://downloads.tavolin.example");
     QString tempFolder;   // downloaded sound and templates
     bool internetCheck = true;
+    // Mail and web servers' certificates are checked only when a deployment asks for it.
+    bool verifyCertificates = false;
 
     // Where the settings were read from (empty: built-in defaults).
     QString source;
