@@ -25,6 +25,7 @@ void TableObject::invalidate() {
     if (state_ == State::Inactive) return;
     state_ = State::Browse;
     fetched_ = false;
+    postedOnly_ = false;
     rows_.clear();
     cur_ = -1;
     buffer_.clear();
@@ -86,6 +87,7 @@ void TableObject::open() {
     connection_->connect();
     state_ = State::Browse;
     fetched_ = false;
+    postedOnly_ = false;
     cur_ = -1;
 }
 
@@ -93,6 +95,7 @@ void TableObject::close() {
     if (state_ == State::Inactive) return;
     state_ = State::Inactive;
     fetched_ = false;
+    postedOnly_ = false;
     rows_.clear();
     rows_.shrink_to_fit();
     cur_ = -1;
@@ -108,7 +111,30 @@ void TableObject::requireActive(const char* what) const {
 }
 
 void TableObject::ensureFetched() const {
-    if (state_ != State::Inactive && !fetched_) fetch();
+    if (state_ == State::Inactive || fetched_) return;
+    if (!postedOnly_) {
+        fetch();
+        return;
+    }
+    // Rows were never read but one was posted: read the selection and stay on the posted row, which
+    // remains visible until the next refresh even when it does not match the filter.
+    std::vector<QVariant> posted = rows_.empty() ? std::vector<QVariant>() : rows_.front();
+    postedOnly_ = false;
+    fetch();
+    if (posted.empty()) return;
+    for (size_t i = 0; i < rows_.size(); ++i)
+        if (rows_[i][0] == posted[0]) {
+            cur_ = int(i);
+            bof_ = eof_ = false;
+            return;
+        }
+    rows_.push_back(std::move(posted));
+    cur_ = int(rows_.size()) - 1;
+    bof_ = eof_ = false;
+}
+
+void TableObject::ensureCurrentRow() const {
+    if (!postedOnly_) ensureFetched();
 }
 
 void TableObject::fetch() const {
@@ -133,7 +159,8 @@ void TableObject::fetch() const {
 void TableObject::refresh() {
     requireActive("Refresh");
     if (state_ == State::Insert || state_ == State::Edit) cancel();
-    const QVariant id = (fetched_ && cur_ >= 0) ? rows_[size_t(cur_)][0] : QVariant();
+    const QVariant id = ((fetched_ || postedOnly_) && cur_ >= 0) ? rows_[size_t(cur_)][0] : QVariant();
+    postedOnly_ = false;
     fetch();
     if (id.isValid() && !id.isNull()) {
         for (size_t i = 0; i < rows_.size(); ++i)
@@ -254,7 +281,7 @@ QVariant TableObject::value(const QString& column) const {
     const int c = columnOf(column);
     if (state_ == State::Insert || state_ == State::Edit) return buffer_[size_t(c)];
     if (state_ == State::Inactive) return {};
-    ensureFetched();
+    ensureCurrentRow();
     const auto& row = currentRow();
     if (row.empty()) return {};
     return connection_->dialect().fromStored(def_->columns[size_t(c)].type, row[size_t(c)]);
@@ -266,8 +293,13 @@ QVariant TableObject::valueAt(int row, int column) const {
     return connection_->dialect().fromStored(def_->columns[size_t(column)].type, rows_[size_t(row)][size_t(column)]);
 }
 
-QString TableObject::text(const QString& column) const {
-    const QVariant v = value(column);
+QString TableObject::textAt(int row, const QString& column) const {
+    return displayText(valueAt(row, columnOf(column)));
+}
+
+QString TableObject::text(const QString& column) const { return displayText(value(column)); }
+
+QString displayText(const QVariant& v) {
     if (v.isNull()) return {};
     if (v.metaType() == QMetaType::fromType<Money>()) return v.value<Money>().shortest();
     switch (v.metaType().id()) {
@@ -390,7 +422,7 @@ void TableObject::insert() {
 void TableObject::edit() {
     requireActive("Edit");
     if (state_ == State::Edit || state_ == State::Insert) return;
-    ensureFetched();
+    ensureCurrentRow();
     if (currentRow().empty()) throw DbError(QStringLiteral("%1: Cannot modify an empty dataset").arg(objectName()));
     const Dialect& d = connection_->dialect();
     buffer_.resize(def_->columns.size());
@@ -431,8 +463,14 @@ void TableObject::post() {
         if (fetched_) {
             rows_.push_back(std::move(stored));
             cur_ = int(rows_.size()) - 1;
-            eof_ = bof_ = false;
+        } else {
+            // Keep the posted row current without reading the whole selection for it.
+            rows_.clear();
+            rows_.push_back(std::move(stored));
+            cur_ = 0;
+            postedOnly_ = true;
         }
+        eof_ = bof_ = false;
     } else {
         if (!cols.isEmpty()) {
             QStringList sets;

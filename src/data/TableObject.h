@@ -18,6 +18,9 @@ namespace tavolin {
 // filter, read or edit the current row, post, close. Rows are selected in the database; the rows of
 // the current selection are read when first needed and kept until the selection changes.
 // A query object is the same cursor whose rows come from a Select set with setQuery.
+// A column value as the windows show it: numbers in their shortest form, amounts too, NULL as "".
+QString displayText(const QVariant& value);
+
 class TableObject : public QObject {
     Q_OBJECT
 public:
@@ -83,6 +86,7 @@ public:
     void set(const QString& column, const QVariant& value);
     // A loaded row's column without moving the cursor (grids).
     QVariant valueAt(int row, int column) const;
+    QString textAt(int row, const QString& column) const;
 
     // Changes.
     void insert();
@@ -100,6 +104,7 @@ Q_SIGNALS:
 private:
     Select currentSelect() const;
     void ensureFetched() const;
+    void ensureCurrentRow() const;
     void fetch() const;
     int columnOf(const QString& column) const;
     const std::vector<QVariant>& currentRow() const;
@@ -118,6 +123,8 @@ private:
 
     State state_ = State::Inactive;
     mutable bool fetched_ = false;
+    // Only the row just posted is held; the selection is read when something else is asked.
+    mutable bool postedOnly_ = false;
     mutable std::vector<std::vector<QVariant>> rows_;
     mutable int cur_ = -1;
     mutable bool eof_ = true;

@@ -54,6 +54,34 @@ TEST_P(TableObjects, InsertEditPostAndDeleteReachTheDatabase) {
     users->close();
 }
 
+TEST_P(TableObjects, APostedRowStaysCurrentWhenTheRowsWereNeverRead) {
+    auto dm = db().dataModule();
+    TableObject* deps = dm->TDepartments;
+    deps->open();
+    for (const char* name : {"Front Office", "Housekeeping"}) {
+        deps->insert();
+        deps->set(QStringLiteral("DepartmentName"), QLatin1String(name));
+        deps->post();
+    }
+    // Re-opened: nothing read yet, then a third row is posted.
+    deps->close();
+    deps->open();
+    deps->insert();
+    deps->set(QStringLiteral("DepartmentName"), QStringLiteral("Sales"));
+    deps->post();
+    const qint64 id = deps->integer(QStringLiteral("ID"));
+    EXPECT_EQ(deps->text(QStringLiteral("DepartmentName")), "Sales");
+    EXPECT_EQ(id, db().rows(Database::Central, QStringLiteral("TDepartments")).back().value(QStringLiteral("ID")).toLongLong());
+    // Editing it changes that row only; moving about reads all three.
+    deps->edit();
+    deps->set(QStringLiteral("DepartmentName"), QStringLiteral("Sales and Marketing"));
+    deps->post();
+    EXPECT_EQ(deps->recordCount(), 3);
+    EXPECT_EQ(deps->integer(QStringLiteral("ID")), id);
+    EXPECT_EQ(column(deps, QStringLiteral("DepartmentName")),
+              (QStringList{"Front Office", "Housekeeping", "Sales and Marketing"}));
+}
+
 TEST_P(TableObjects, CancelDiscardsAndRefreshSeesOtherWorkstationsRows) {
     auto first = db().dataModule();
     first->TDepartments->open();
