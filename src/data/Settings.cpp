@@ -55,6 +55,7 @@ DeploymentSettings DeploymentSettings::load(const QString& iniPath) {
     s.propertyUser = text("Database/PropertyUser", {});
     s.propertyPassword = decodePassword(text("Database/PropertyPassword", {}));
     s.downloadSite = text("Services/DownloadSite", s.downloadSite);
+    s.webSite = text("Services/WebSite", s.webSite);
     s.tempFolder = text("Services/TempFolder", QDir::tempPath());
     s.internetCheck = ini.value(QStringLiteral("Services/InternetCheck"), true).toBool();
     s.verifyCertificates = ini.value(QStringLiteral("Services/VerifyCertificates"), false).toBool();
@@ -86,6 +87,7 @@ void DeploymentSettings::save(const QString& iniPath) const {
     ini.setValue(QStringLiteral("Database/PropertyUser"), propertyUser);
     ini.setValue(QStringLiteral("Database/PropertyPassword"), encodePassword(propertyPassword));
     ini.setValue(QStringLiteral("Services/DownloadSite"), downloadSite);
+    ini.setValue(QStringLiteral("Services/WebSite"), webSite);
     ini.setValue(QStringLiteral("Services/TempFolder"), tempFolder);
     ini.setValue(QStringLiteral("Services/InternetCheck"), internetCheck);
     ini.setValue(QStringLiteral("Services/VerifyCertificates"), verifyCertificates);

@@ -29,6 +29,7 @@ struct DeploymentSettings {
     QString propertyPassword;
 
     QString downloadSite = QStringLiteral("https://downloads.tavolin.example");
+    QString webSite = QStringLiteral("https://www.tavolin.example");
     QString tempFolder;   // downloaded sound and templates
     bool internetCheck = true;
     // Mail and web servers' certificates are checked only when a deployment asks for it.

@@ -1,1 +1,5 @@
-# Sources of this module are added to the libraries here.
+# Outgoing e-mail: the SMTP sender and the accounts each sender uses.
+target_sources(tavolin_core PRIVATE
+    mail/MailSender.cpp mail/MailSender.h
+    mail/MailAccounts.cpp mail/MailAccounts.h
+)

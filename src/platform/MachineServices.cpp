@@ -1,5 +1,7 @@
 #include "platform/MachineServices.h"
 
+#include "mail/MailSender.h"
+
 #include <curl/curl.h>
 #include <signal.h>
 #include <sys/statvfs.h>
@@ -126,8 +128,10 @@ void installMachineServices(Services& s, const DeploymentSettings& settings) {
     s.shell = std::make_unique<DesktopShell>();
     s.downloader = std::make_unique<CurlDownloader>();
     s.processes = std::make_unique<MachineProcesses>();
+    s.mail = std::make_unique<CurlMailSender>(settings.verifyCertificates);
     s.tempFolder = settings.tempFolder.isEmpty() ? QDir::tempPath() : settings.tempFolder;
     s.downloadSite = settings.downloadSite;
+    s.webSite = settings.webSite;
 }
 
 }  // namespace tavolin

@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "data/DbError.h"
+#include "mail/MailSender.h"
 
 namespace tavolin {
 
@@ -14,6 +15,9 @@ QString Workstation::serialText() const {
         .arg(s & 0xFFFF, 4, 16, QLatin1Char('0'))
         .toUpper();
 }
+
+Services::Services() = default;
+Services::~Services() = default;
 
 namespace {
 Services* installed = nullptr;

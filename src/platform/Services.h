@@ -89,8 +89,15 @@ public:
 
 // The one object windows ask for everything outside the program and the databases.
 // main builds the machine's services; tests build scripted ones.
+class MailSender;
+
 class Services {
 public:
+    Services();
+    ~Services();
+    Services(const Services&) = delete;
+    Services& operator=(const Services&) = delete;
+
     std::unique_ptr<Dialogs> dialogs;
     std::unique_ptr<Clock> clock;
     std::unique_ptr<Network> network;
@@ -99,10 +106,14 @@ public:
     std::unique_ptr<Shell> shell;
     std::unique_ptr<Downloader> downloader;
     std::unique_ptr<Processes> processes;
+    // Sends e-mail (SMTP); accounts come from the databases, see mail/MailAccounts.h.
+    std::unique_ptr<MailSender> mail;
     // Folder for downloaded files (the occupancy sound, downloaded templates).
     QString tempFolder;
     // The vendor's download site, e.g. "https://downloads.example.com".
     QString downloadSite;
+    // The vendor's web site, where new releases are offered.
+    QString webSite;
 
     // The services in force for the program; installed by main or by a test.
     static Services& current();

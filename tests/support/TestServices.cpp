@@ -5,6 +5,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include "mail/MailSender.h"
+
 namespace tavolin::test {
 
 void ScriptedDialogs::message(const QString& text, Icon) { shown_ << text; }
@@ -62,6 +64,8 @@ TestServices::TestServices()
     dir.setAutoRemove(false);
     temp_ = dir.path();
     services_->tempFolder = temp_;
+    // Mail goes to the real SMTP server a test starts on loopback.
+    services_->mail = std::make_unique<CurlMailSender>();
     services_->downloadSite = QStringLiteral("https://downloads.test");
     previous_ = currentOrNull();
     Services::install(services_.get());
