@@ -1,6 +1,6 @@
 #include <QApplication>
-#include <QLabel>
 
+#include "app/fLogin.h"
 #include "data/Settings.h"
 #include "platform/MachineServices.h"
 #include "platform/WidgetDialogs.h"
@@ -16,13 +16,12 @@ int main(int argc, char** argv) {
     services.dialogs = std::make_unique<tavolin::WidgetDialogs>();
     tavolin::Services::install(&services);
 
-    // The login window opens here once it is built; until then the program only shows where its data lives.
-    QLabel placeholder(QStringLiteral("Tavolin %1\nData: %2").arg(QStringLiteral(TAVOLIN_VERSION), settings.dataFolder));
-    placeholder.setWindowTitle(QStringLiteral("Tavolin"));
-    placeholder.setMinimumSize(480, 200);
-    placeholder.setAlignment(Qt::AlignCenter);
-    placeholder.show();
-    const int rc = app.exec();
+    int rc = 0;
+    {
+        tavolin::Tf_Login login(settings);
+        login.show();
+        rc = app.exec();
+    }
     tavolin::Services::install(nullptr);
     return rc;
 }
