@@ -14,6 +14,7 @@
 #include "app/fMyProfile.h"
 #include "app/fSwitchProperty.h"
 #include "data/DataModule.h"
+#include "forms/ButtonIcons.h"
 #include "platform/Services.h"
 #include "users/fUser_Approve.h"
 
@@ -40,13 +41,16 @@ Tf_Menu::Tf_Menu(Tf_Login* login) : login_(login) {
     SBMail = bigButton(QStringLiteral("SBMail"), QStringLiteral("Guest Mail"));
     SBSchedule = bigButton(QStringLiteral("SBSchedule"), QStringLiteral("Schedule"));
     SBPhone = bigButton(QStringLiteral("SBPhone"), QStringLiteral("Phone Book"));
-    const QList<std::pair<QToolButton*, QStyle::StandardPixmap>> icons{
-        {SBExit, QStyle::SP_DialogCloseButton},        {SBLogoff, QStyle::SP_ArrowBack},
-        {SBSystemUtils, QStyle::SP_ComputerIcon},      {SBUserConfiguration, QStyle::SP_DirHomeIcon},
-        {SBRevenue, QStyle::SP_FileDialogDetailedView}, {SBCashier, QStyle::SP_DriveHDIcon},
-        {SBTransportation, QStyle::SP_DriveNetIcon},   {SBMail, QStyle::SP_FileDialogContentsView},
-        {SBSchedule, QStyle::SP_FileDialogListView},   {SBPhone, QStyle::SP_DialogHelpButton}};
-    for (const auto& [button, icon] : icons) button->setIcon(style()->standardIcon(icon));
+    SBExit->setIcon(tileIcon(QStringLiteral("\u2715"), QColor(0xb0, 0x3a, 0x2e)));
+    SBLogoff->setIcon(tileIcon(QStringLiteral("\u21E6"), QColor(0x5d, 0x6d, 0x7e)));
+    SBSystemUtils->setIcon(tileIcon(QStringLiteral("\u2699"), QColor(0x34, 0x49, 0x5e)));
+    SBUserConfiguration->setIcon(peopleTileIcon(QColor(0x2e, 0x6d, 0xa4)));
+    SBRevenue->setIcon(tileIcon(QStringLiteral("%"), QColor(0x1e, 0x84, 0x49)));
+    SBCashier->setIcon(tileIcon(QStringLiteral("$"), QColor(0x14, 0x7a, 0x6e)));
+    SBTransportation->setIcon(tileIcon(QStringLiteral("\u2708"), QColor(0x2c, 0x5f, 0x9e)));
+    SBMail->setIcon(tileIcon(QStringLiteral("\u2709"), QColor(0xc0, 0x7a, 0x12)));
+    SBSchedule->setIcon(tileIcon(QStringLiteral("\u25A6"), QColor(0x6c, 0x3f, 0x9e)));
+    SBPhone->setIcon(tileIcon(QStringLiteral("\u260E"), QColor(0x8e, 0x44, 0x6d)));
 
     auto* bar = new QHBoxLayout;
     bar->setSpacing(4);
@@ -134,7 +138,7 @@ QToolButton* Tf_Menu::bigButton(const QString& name, const QString& text) {
     b->setObjectName(name);
     b->setText(text);
     b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    b->setIconSize(QSize(32, 32));
+    b->setIconSize(QSize(40, 40));
     b->setMinimumSize(92, 64);
     b->setAutoRaise(true);
     return b;
