@@ -1,0 +1,1 @@
+# The revenue dashboard and the statistics updates.

@@ -1,0 +1,1 @@
+# The task board of the main window and its dialogs.
