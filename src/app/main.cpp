@@ -4,6 +4,7 @@
 #include "data/Settings.h"
 #include "platform/MachineServices.h"
 #include "platform/WidgetDialogs.h"
+#include "reports/ReportPreview.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -14,6 +15,7 @@ int main(int argc, char** argv) {
     tavolin::Services services;
     tavolin::installMachineServices(services, settings);
     services.dialogs = std::make_unique<tavolin::WidgetDialogs>();
+    services.reports = [] { return std::make_unique<tavolin::PreviewReportEngine>(); };
     tavolin::Services::install(&services);
 
     int rc = 0;

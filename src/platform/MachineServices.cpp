@@ -1,6 +1,7 @@
 #include "platform/MachineServices.h"
 
 #include "mail/MailSender.h"
+#include "rates/HotelService.h"
 
 #include <curl/curl.h>
 #include <signal.h>
@@ -129,6 +130,7 @@ void installMachineServices(Services& s, const DeploymentSettings& settings) {
     s.downloader = std::make_unique<CurlDownloader>();
     s.processes = std::make_unique<MachineProcesses>();
     s.mail = std::make_unique<CurlMailSender>(settings.verifyCertificates);
+    s.hotelService = std::make_unique<CurlHotelService>(settings.verifyCertificates);
     s.tempFolder = settings.tempFolder.isEmpty() ? QDir::tempPath() : settings.tempFolder;
     s.downloadSite = settings.downloadSite;
     s.webSite = settings.webSite;

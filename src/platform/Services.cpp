@@ -5,6 +5,8 @@
 
 #include "data/DbError.h"
 #include "mail/MailSender.h"
+#include "rates/HotelService.h"
+#include "reports/ReportEngine.h"
 
 namespace tavolin {
 

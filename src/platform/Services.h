@@ -90,6 +90,8 @@ public:
 // The one object windows ask for everything outside the program and the databases.
 // main builds the machine's services; tests build scripted ones.
 class MailSender;
+class ReportEngine;
+class HotelService;
 
 class Services {
 public:
@@ -108,6 +110,10 @@ public:
     std::unique_ptr<Processes> processes;
     // Sends e-mail (SMTP); accounts come from the databases, see mail/MailAccounts.h.
     std::unique_ptr<MailSender> mail;
+    // A fresh report engine for each report a window produces (preview, print, PDF).
+    std::function<std::unique_ptr<ReportEngine>()> reports;
+    // The hotel-availability web service.
+    std::unique_ptr<HotelService> hotelService;
     // Folder for downloaded files (the occupancy sound, downloaded templates).
     QString tempFolder;
     // The vendor's download site, e.g. "https://downloads.example.com".

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "mail/MailSender.h"
+#include "rates/HotelService.h"
 
 namespace tavolin::test {
 
@@ -41,6 +42,29 @@ T& make(std::unique_ptr<Base>& slot) {
     slot = std::move(p);
     return ref;
 }
+// What a window gets for each report: the one recording engine, cleared for the new report.
+class SharedReportEngine final : public ReportEngine {
+public:
+    explicit SharedReportEngine(RecordingReportEngine& engine) : engine_(engine) { engine_.clear(); }
+    void clear() override { engine_.clear(); }
+    bool loadFromFile(const QString& name) override { return engine_.loadFromFile(name); }
+    void addDataset(const QString& name, TableObject* table) override { engine_.addDataset(name, table); }
+    void removeDataset(const QString& name) override { engine_.removeDataset(name); }
+    void setValue(const QString& name, const QString& value) override { engine_.setValue(name, value); }
+    void showPreview() override { engine_.showPreview(); }
+    bool print() override { return engine_.print(); }
+    bool exportToPdf(const QString& file) override { return engine_.exportToPdf(file); }
+
+private:
+    RecordingReportEngine& engine_;
+};
+
+QString newTemporaryFolder() {
+    QTemporaryDir dir(QDir::tempPath() + QStringLiteral("/tavolin-test-XXXXXX"));
+    dir.setAutoRemove(false);
+    return dir.path();
+}
+
 Services* currentOrNull() {
     try {
         return &Services::current();
@@ -52,6 +76,7 @@ Services* currentOrNull() {
 
 TestServices::TestServices()
     : services_(std::make_unique<Services>()),
+      temp_(newTemporaryFolder()),
       dialogs(make<ScriptedDialogs>(services_->dialogs)),
       clock(make<FixedClock>(services_->clock)),
       network(make<SwitchableNetwork>(services_->network)),
@@ -59,11 +84,11 @@ TestServices::TestServices()
       sound(make<RecordingSound>(services_->sound)),
       shell(make<RecordingShell>(services_->shell)),
       downloader(make<FakeDownloader>(services_->downloader)),
-      processes(make<RecordingProcesses>(services_->processes)) {
-    QTemporaryDir dir(QDir::tempPath() + QStringLiteral("/tavolin-test-XXXXXX"));
-    dir.setAutoRemove(false);
-    temp_ = dir.path();
+      processes(make<RecordingProcesses>(services_->processes)),
+      reports(*(reports_ = std::make_unique<RecordingReportEngine>(temp_))) {
     services_->tempFolder = temp_;
+    services_->reports = [this] { return std::make_unique<SharedReportEngine>(*reports_); };
+    services_->hotelService = std::make_unique<CurlHotelService>();
     // Mail goes to the real SMTP server a test starts on loopback.
     services_->mail = std::make_unique<CurlMailSender>();
     services_->downloadSite = QStringLiteral("https://downloads.test");

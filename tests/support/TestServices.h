@@ -5,6 +5,7 @@
 #include <deque>
 
 #include "platform/Services.h"
+#include "reports/RecordingReportEngine.h"
 
 namespace tavolin::test {
 
@@ -102,6 +103,8 @@ public:
 
 private:
     std::unique_ptr<Services> services_;  // first: the references below point into it
+    QString temp_;
+    std::unique_ptr<RecordingReportEngine> reports_;
 
 public:
     ScriptedDialogs& dialogs;
@@ -112,12 +115,14 @@ public:
     RecordingShell& shell;
     FakeDownloader& downloader;
     RecordingProcesses& processes;
+    // Every report the windows produce, rendered to PDF files in the temporary folder instead of a
+    // preview window. Each report a window asks for starts this engine afresh (its outputs stay).
+    RecordingReportEngine& reports;
     Services& services() { return *services_; }
     QString tempFolder() const { return services_->tempFolder; }
 
 private:
     Services* previous_ = nullptr;
-    QString temp_;
 };
 
 }  // namespace tavolin::test
