@@ -45,14 +45,13 @@ QString Connection::databaseFile() const {
     return QDir(settings_.dataFolder).filePath(database_ + QStringLiteral(".sqlite"));
 }
 
-QSqlDatabase Connection::handle() const { return QSqlDatabase::database(qtName_, false); }
+QSqlDatabase Connection::handle() const { return db_.isValid() ? db_ : QSqlDatabase::database(qtName_, false); }
 
-bool Connection::isConnected() const {
-    return QSqlDatabase::contains(qtName_) && handle().isOpen();
-}
+bool Connection::isConnected() const { return db_.isValid() && db_.isOpen(); }
 
 void Connection::connect() {
     if (isConnected()) return;
+    db_ = QSqlDatabase();
     if (database_.isEmpty()) throw DbError(QStringLiteral("%1: no database name set").arg(name_));
     if (QSqlDatabase::contains(qtName_)) QSqlDatabase::removeDatabase(qtName_);
     QSqlDatabase db;
@@ -100,10 +99,13 @@ void Connection::connect() {
             if (!q.exec(QLatin1String(pragma))) fail(q.lastError(), QLatin1String(pragma));
         }
     }
+    db_ = db;
 }
 
 void Connection::disconnect() {
     prepared_.clear();
+    if (db_.isValid() && db_.isOpen()) db_.close();
+    db_ = QSqlDatabase();
     if (!QSqlDatabase::contains(qtName_)) return;
     {
         QSqlDatabase db = handle();

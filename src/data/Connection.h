@@ -57,6 +57,8 @@ public:
 
 private:
     QSqlDatabase handle() const;
+    // The open database while connected (kept, so a statement does not look it up by name).
+    QSqlDatabase db_;
     QSqlQuery& prepare(const QString& sql);
     [[noreturn]] void fail(const QSqlError& error, const QString& sql) const;
 

@@ -7,6 +7,17 @@
 
 namespace tavolin {
 
+const QString& Dialect::selectAll(const TableDef& table) const {
+    auto it = selectAll_.find(&table);
+    if (it == selectAll_.end()) {
+        QStringList cols;
+        for (const ColumnDef& c : table.columns) cols << quote(c.name);
+        it = selectAll_.insert(&table, QStringLiteral("SELECT ") + cols.join(QStringLiteral(", ")) +
+                                           QStringLiteral(" FROM ") + quote(table.name));
+    }
+    return *it;
+}
+
 QString engineName(Engine engine) {
     return engine == Engine::SQLite ? QStringLiteral("SQLite") : QStringLiteral("MariaDB");
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QHash>
+
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -25,6 +27,8 @@ public:
     virtual QString createTable(const TableDef& table) const = 0;
     virtual QString addColumn(const TableDef& table, const ColumnDef& column) const = 0;
     virtual QString createIndex(const TableDef& table, const QStringList& columns) const = 0;
+    // "SELECT <every column> FROM <table>", made once per table.
+    const QString& selectAll(const TableDef& table) const;
 
     // Expressions used by filters and orderings.
     virtual QString asNumber(const QString& expr) const = 0;
@@ -41,6 +45,9 @@ public:
     virtual QVariant fromStored(ColumnType type, const QVariant& value) const = 0;
 
     QString indexName(const TableDef& table, const QStringList& columns) const;
+
+private:
+    mutable QHash<const TableDef*, QString> selectAll_;
 };
 
 }  // namespace tavolin

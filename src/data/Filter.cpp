@@ -279,10 +279,8 @@ QString Select::text() const {
 }
 
 SqlFragment Select::render(const Dialect& d, const TableDef& def) const {
-    QStringList cols;
-    for (const ColumnDef& c : def.columns) cols << d.quote(c.name);
     SqlFragment f;
-    f.sql = QStringLiteral("SELECT ") + cols.join(QStringLiteral(", ")) + QStringLiteral(" FROM ") + d.quote(def.name);
+    f.sql = d.selectAll(def);
     if (!where.isAll()) {
         SqlFragment w = where.render(d, def);
         f.sql += QStringLiteral(" WHERE ") + w.sql;

@@ -279,7 +279,11 @@ const std::vector<QVariant>& TableObject::currentRow() const {
 
 QVariant TableObject::value(const QString& column) const {
     const int c = columnOf(column);
-    if (state_ == State::Insert || state_ == State::Edit) return buffer_[size_t(c)];
+    if (state_ == State::Insert || state_ == State::Edit) {
+        // Columns not set since edit() still hold the row as stored.
+        const QVariant& v = buffer_[size_t(c)];
+        return modified_[size_t(c)] ? v : connection_->dialect().fromStored(def_->columns[size_t(c)].type, v);
+    }
     if (state_ == State::Inactive) return {};
     ensureCurrentRow();
     const auto& row = currentRow();
@@ -424,9 +428,8 @@ void TableObject::edit() {
     if (state_ == State::Edit || state_ == State::Insert) return;
     ensureCurrentRow();
     if (currentRow().empty()) throw DbError(QStringLiteral("%1: Cannot modify an empty dataset").arg(objectName()));
-    const Dialect& d = connection_->dialect();
-    buffer_.resize(def_->columns.size());
-    for (size_t i = 0; i < def_->columns.size(); ++i) buffer_[i] = d.fromStored(def_->columns[i].type, currentRow()[i]);
+    // The row as stored; a column is converted when it is read (most edits change a few of many).
+    buffer_ = currentRow();
     modified_.assign(def_->columns.size(), false);
     state_ = State::Edit;
 }
