@@ -16,6 +16,7 @@
 #include "data/DataModule.h"
 #include "forms/ButtonIcons.h"
 #include "platform/Services.h"
+#include "tasks/TaskBoard.h"
 #include "users/fUser_Approve.h"
 
 namespace tavolin {
@@ -63,6 +64,10 @@ Tf_Menu::Tf_Menu(Tf_Login* login) : login_(login) {
     TaskBoardArea->setObjectName(QStringLiteral("TaskBoardArea"));
     TaskBoardArea->setMinimumSize(760, 360);
     TaskBoardArea->setStyleSheet(QStringLiteral("QWidget#TaskBoardArea { background: white; border: 1px solid #c9d1dc; }"));
+    Board = new TaskBoard(this, TaskBoardArea);
+    auto* boardLayout = new QVBoxLayout(TaskBoardArea);
+    boardLayout->setContentsMargins(1, 1, 1, 1);
+    boardLayout->addWidget(Board);
 
     pProgressBar = new QProgressBar(central);
     pProgressBar->setObjectName(QStringLiteral("pProgressBar"));
@@ -179,7 +184,10 @@ void Tf_Menu::applyPermissions(const LoginState& s) {
 void Tf_Menu::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     // After the window is on screen, so its questions appear above it.
-    QTimer::singleShot(0, this, [this] { runCommand([this] { CheckVersion(); }); });
+    QTimer::singleShot(0, this, [this] {
+        if (releasing_) return;
+        if (runCommand([this] { CheckVersion(); }) && !releasing_) runCommand([this] { Board->FilterTasks(); });
+    });
 }
 
 void Tf_Menu::CheckVersion() {
@@ -213,6 +221,7 @@ void Tf_Menu::closeEvent(QCloseEvent* event) {
 
 void Tf_Menu::releaseWithoutEnding() {
     releasing_ = true;
+    Board->release();
     if (switch_) switch_->close();
     hide();
     deleteLater();
@@ -252,6 +261,10 @@ void Tf_Menu::switchToProperty() {
     applyPermissions(s);
     setEnabled(true);
     if (switch_) switch_->close();
+    if (Board->searching())
+        Board->resetSearch();
+    else
+        Board->FilterTasks();
 }
 
 void Tf_Menu::Tavolin1Click() {

@@ -13,6 +13,7 @@ namespace tavolin {
 
 class Tf_Login;
 class Tf_SwitchProperty;
+class TaskBoard;
 struct LoginState;
 
 // The program's own version text, compared with the latest release.
@@ -59,6 +60,8 @@ public:
     StatusPanels* SBStatus;
     QProgressBar* pProgressBar;
     QWidget* TaskBoardArea;
+    // The property's task board, inside TaskBoardArea.
+    TaskBoard* Board;
 
     // Writes status panels 1 to 9 and the heading from the login state.
     void showLoginState(const LoginState& state);
