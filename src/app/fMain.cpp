@@ -16,6 +16,7 @@
 #include "data/DataModule.h"
 #include "forms/ButtonIcons.h"
 #include "platform/Services.h"
+#include "revenue/fReal_Revenue.h"
 #include "tasks/TaskBoard.h"
 #include "users/fUser_Approve.h"
 
@@ -123,6 +124,7 @@ Tf_Menu::Tf_Menu(Tf_Login* login) : login_(login) {
 
     connect(SBExit, &QToolButton::clicked, this, &QWidget::close);
     connect(SBLogoff, &QToolButton::clicked, this, &Tf_Menu::SBLogoffClick);
+    connect(SBRevenue, &QToolButton::clicked, this, [this] { openRevenueDashboard(*this); });
     connect(LogOff1, &QAction::triggered, this, &Tf_Menu::SBLogoffClick);
     connect(Exit1, &QAction::triggered, this, &Tf_Menu::Exit1Click);
     connect(SwitchProperty1, &QAction::triggered, this, &Tf_Menu::SwitchProperty1Click);

@@ -243,6 +243,23 @@ OutgoingMail singleDayUpdateMail(TDM& dm, const QString& userEmail, const QStrin
     return revenueUpdateMail(dm, userEmail, loginName);
 }
 
+std::optional<QStringList> revenueUpdateRecipients(TDM& dm, const QString& propertyCode) {
+    const Lookup follows(dm.TRealRevenue_Notifications_Properties,
+                         Filter::eq(QStringLiteral("PropertyID"), propertyCode));
+    if (!follows.found() || follows.text(QStringLiteral("ID")).isEmpty()) return std::nullopt;
+    QStringList users;
+    TableObject* rows = dm.TRealRevenue_Notifications_Properties;
+    for (rows->first(); !rows->eof(); rows->next()) users << rows->text(QStringLiteral("UserID"));
+    QStringList recipients;
+    for (const QString& user : users) {
+        const Lookup wants(dm.TRealRevenue_Notifications, Filter::eq(QStringLiteral("UserID"), user) &&
+                                                              Filter::eq(QStringLiteral("Email"), QStringLiteral("True")));
+        const QString address = wants.text(QStringLiteral("EmailEmailAddress"));
+        if (!address.isEmpty()) recipients << address;
+    }
+    return recipients;
+}
+
 OutgoingMail taskMail(TDM& dm, const QString& userEmail, const QString& loginName, const QString& recipient) {
     OutgoingMail mail = revenueUpdateMail(dm, userEmail, loginName);
     mail.message.charset = QStringLiteral("us-ascii");

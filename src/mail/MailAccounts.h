@@ -92,6 +92,10 @@ OutgoingMail certificateMail(TDM& dm, const QString& userId, const QString& reci
 // panel 9) as the login name (status panel 2), "text/html"; recipients are the property's subscribers.
 OutgoingMail sevenDayUpdateMail(TDM& dm, const QString& userEmail, const QString& loginName);
 OutgoingMail singleDayUpdateMail(TDM& dm, const QString& userEmail, const QString& loginName);
+// Who follows a property's updates: for each TRealRevenue_Notifications_Properties row of the property,
+// the EmailEmailAddress of its user's TRealRevenue_Notifications row whose Email is "True" (empty
+// addresses left out). Nothing when the property has no notification rows at all.
+std::optional<QStringList> revenueUpdateRecipients(TDM& dm, const QString& propertyCode);
 
 // Task print/e-mail: the system-use account, from the user's e-mail as the login name, to the typed
 // address, "text/html" in "us-ascii".

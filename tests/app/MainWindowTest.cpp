@@ -11,6 +11,7 @@
 #include "app/fHotelStatistics.h"
 #include "app/fMyProfile.h"
 #include "app/fSwitchProperty.h"
+#include "revenue/fReal_Revenue.h"
 #include "users/fUser_Approve.h"
 #include "data/DataModule.h"
 
@@ -305,6 +306,21 @@ TEST_P(MainWindow, ProfileAndStatisticsTakeThePlaceOfTheMainWindowUntilClosed) {
         if (auto* h = qobject_cast<Tf_HotelStatistics*>(w); h && h->isVisible()) statistics = h;
     ASSERT_NE(statistics, nullptr);
     click(statistics, "BtnClose");
+    settle();
+    EXPECT_TRUE(menu->isVisible());
+}
+
+TEST_P(MainWindow, RevenueOpensTheDashboardInPlaceOfTheMainWindow) {
+    Tf_Menu* menu = logInAs("REVMGR", {{"UserAccessRealRevenue", "True"}});
+    ASSERT_NE(menu, nullptr);
+    click(menu, "SBRevenue");
+    settle();
+    Tf_Real_Revenue* dashboard = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* d = qobject_cast<Tf_Real_Revenue*>(w); d && d->isVisible()) dashboard = d;
+    ASSERT_NE(dashboard, nullptr) << services.dialogs.last().toStdString();
+    EXPECT_FALSE(menu->isVisible());
+    dashboard->close();
     settle();
     EXPECT_TRUE(menu->isVisible());
 }
