@@ -200,6 +200,20 @@ void Tf_Login::createDataModule() {
     new TDM(settings_, this);
 }
 
+bool Tf_Login::refusedOffline() {
+    if (services().network->isConnected()) return false;
+    services().dialogs->message(NoInternet);
+    return true;
+}
+
+TableObject* Tf_Login::openUserNamed(const QString& loginName) {
+    createDataModule();
+    TableObject* user = DM->TUser;
+    user->open();
+    user->filterBy(Filter::eq(QStringLiteral("UserIDName"), loginName));
+    return user;
+}
+
 void Tf_Login::addMessage(const QString& text) { MMessage->appendPlainText(text); }
 
 void Tf_Login::advance() { PB->setValue(PB->value() + 1); }
@@ -415,10 +429,7 @@ void Tf_Login::LogOff(const QString& loginName) {
 
 void Tf_Login::StartPasswordChange() {
     Dialogs& dialogs = *services().dialogs;
-    if (!services().network->isConnected()) {
-        dialogs.message(NoInternet);
-        return;
-    }
+    if (refusedOffline()) return;
     if (E1->text().isEmpty()) {
         dialogs.message(QStringLiteral("Please enter your Property ID to proceed!"));
         E1->setFocus();
@@ -430,10 +441,7 @@ void Tf_Login::StartPasswordChange() {
         return;
     }
     runCommand([&] {
-        createDataModule();
-        TableObject* user = DM->TUser;
-        user->open();
-        user->filterBy(Filter::eq(QStringLiteral("UserIDName"), E2->text()));
+        TableObject* user = openUserNamed(E2->text());
         if (user->isEmpty()) {
             dialogs.message(QStringLiteral("User ID NOT Found!"));
             E2->clear();
@@ -496,10 +504,7 @@ void Tf_Login::ChangePassword() {
     }
     if (!services().network->isConnected()) return;
     runCommand([&] {
-        createDataModule();
-        TableObject* user = DM->TUser;
-        user->open();
-        user->filterBy(Filter::eq(QStringLiteral("UserIDName"), login().UserIDChangePassword));
+        TableObject* user = openUserNamed(login().UserIDChangePassword);
         if (E1->text() != user->text(QStringLiteral("UserPassword"))) {
             dialogs.message(QStringLiteral("Current password does not match the password on file!"));
             for (QLineEdit* e : {E1, E2, E3}) e->clear();

@@ -15,6 +15,7 @@ namespace tavolin {
 class Tf_Menu;
 class Tf_About;
 class Tf_User_Signup;
+class TableObject;
 
 // The program's main window for the whole run: log-in, password change, forgotten password and the
 // access request. Closing it ends the program.
@@ -69,6 +70,10 @@ protected:
 
 private:
     void createDataModule();
+    // Shows the no-internet text and returns true when the workstation is offline.
+    bool refusedOffline();
+    // A new data module with TUser_Info opened on the user of that login name.
+    TableObject* openUserNamed(const QString& loginName);
     void returnToLoginMode();
     void clearUserAndPassword();
     void addMessage(const QString& text);

@@ -12,27 +12,16 @@
 
 namespace tavolin {
 
-namespace {
-const QString NoInternetText = QStringLiteral(
-    "INTERNET CONNECTIVITY IS NOT AVAILABLE. PLEASE CONNECT YOUR COMPUTER TO THE INTERNET!");
-}
-
 void Tf_Login::ForgotPassword() {
     Dialogs& dialogs = *services().dialogs;
-    if (!services().network->isConnected()) {
-        dialogs.message(NoInternetText);
-        return;
-    }
+    if (refusedOffline()) return;
     if (E2->text().isEmpty()) {
         dialogs.message(QStringLiteral("Please enter USER ID!"));
         E2->setFocus();
         return;
     }
     runCommand([&] {
-        createDataModule();
-        TableObject* user = DM->TUser;
-        user->open();
-        user->filterBy(Filter::eq(QStringLiteral("UserIDName"), E2->text()));
+        TableObject* user = openUserNamed(E2->text());
         if (user->isEmpty()) {
             user->close();
             dialogs.message(QStringLiteral("User ID not found!"));
@@ -56,11 +45,7 @@ void Tf_Login::ForgotPassword() {
 }
 
 void Tf_Login::RequestAccess() {
-    Dialogs& dialogs = *services().dialogs;
-    if (!services().network->isConnected()) {
-        dialogs.message(NoInternetText);
-        return;
-    }
+    if (refusedOffline()) return;
     const bool ok = runCommand([&] {
         createDataModule();
         auto* signup = new Tf_User_Signup();
