@@ -7,6 +7,12 @@ namespace tavolin {
 
 class TableObject;
 
+// What a command says when the workstation is offline: the login state's text, and the shorter one
+// several module commands use.
+inline const QString NoInternet =
+    QStringLiteral("INTERNET CONNECTIVITY IS NOT AVAILABLE. PLEASE CONNECT YOUR COMPUTER TO THE INTERNET!");
+inline const QString NoConnection = QStringLiteral("Unable to proceed - NO INTERNET CONNECTION DETECTED!");
+
 // The process-wide values a successful login fills and every module reads until the next login
 // overwrites them: the current property, the current user, the permission flags and the default
 // system e-mail account.

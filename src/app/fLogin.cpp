@@ -20,9 +20,6 @@ namespace tavolin {
 
 namespace {
 
-const QString NoInternet = QStringLiteral(
-    "INTERNET CONNECTIVITY IS NOT AVAILABLE. PLEASE CONNECT YOUR COMPUTER TO THE INTERNET!");
-
 // Letters typed into the log-in fields become upper case as they are typed.
 class UpperCase final : public QValidator {
 public:

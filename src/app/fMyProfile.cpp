@@ -8,15 +8,13 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "app/LoginState.h"
 #include "data/DataModule.h"
 #include "platform/Services.h"
 
 namespace tavolin {
 
 namespace {
-
-const QString NoInternet = QStringLiteral(
-    "INTERNET CONNECTIVITY IS NOT AVAILABLE. PLEASE CONNECT YOUR COMPUTER TO THE INTERNET!");
 
 QStringList texts(std::initializer_list<const char*> names) {
     QStringList out;

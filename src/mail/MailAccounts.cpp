@@ -78,15 +78,6 @@ QString fullName(const QString& first, const QString& last) {
     return first + u' ' + last;
 }
 
-OutgoingMail revenueUpdateMail(TDM& dm, const QString& userEmail, const QString& loginName) {
-    OutgoingMail mail;
-    mail.account = systemUseAccount(dm).account;
-    mail.message.fromAddress = userEmail;
-    mail.message.fromName = loginName;
-    mail.message.contentType = QStringLiteral("text/html");
-    return mail;
-}
-
 }  // namespace
 
 MailTls tlsOf(const QString& authType, MailTls whenSsl) {
@@ -235,12 +226,13 @@ OutgoingMail certificateMail(TDM& dm, const QString& userId, const QString& reci
     return mail;
 }
 
-OutgoingMail sevenDayUpdateMail(TDM& dm, const QString& userEmail, const QString& loginName) {
-    return revenueUpdateMail(dm, userEmail, loginName);
-}
-
-OutgoingMail singleDayUpdateMail(TDM& dm, const QString& userEmail, const QString& loginName) {
-    return revenueUpdateMail(dm, userEmail, loginName);
+OutgoingMail revenueUpdateMail(TDM& dm, const QString& userEmail, const QString& loginName) {
+    OutgoingMail mail;
+    mail.account = systemUseAccount(dm).account;
+    mail.message.fromAddress = userEmail;
+    mail.message.fromName = loginName;
+    mail.message.contentType = QStringLiteral("text/html");
+    return mail;
 }
 
 std::optional<QStringList> revenueUpdateRecipients(TDM& dm, const QString& propertyCode) {

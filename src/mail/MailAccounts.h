@@ -89,9 +89,8 @@ OutgoingMail pointsRequestMail(TDM& dm, const DefaultSystemEmail& account, const
 OutgoingMail certificateMail(TDM& dm, const QString& userId, const QString& recipient);
 
 // Seven-day and single-day revenue updates: the system-use account, from the user's e-mail (status
-// panel 9) as the login name (status panel 2), "text/html"; recipients are the property's subscribers.
-OutgoingMail sevenDayUpdateMail(TDM& dm, const QString& userEmail, const QString& loginName);
-OutgoingMail singleDayUpdateMail(TDM& dm, const QString& userEmail, const QString& loginName);
+// panel 9) as the login name (status panel 2), "text/html"; the caller adds the property's followers.
+OutgoingMail revenueUpdateMail(TDM& dm, const QString& userEmail, const QString& loginName);
 // Who follows a property's updates: for each TRealRevenue_Notifications_Properties row of the property,
 // the EmailEmailAddress of its user's TRealRevenue_Notifications row whose Email is "True" (empty
 // addresses left out). Nothing when the property has no notification rows at all.

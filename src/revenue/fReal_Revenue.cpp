@@ -14,6 +14,8 @@
 #include "data/Texts.h"
 #include "forms/ButtonIcons.h"
 #include "forms/StatusPanels.h"
+#include "mail/MailAccounts.h"
+#include "mail/MailSender.h"
 #include "platform/Services.h"
 #include "revenue/OneCommit.h"
 #include "revenue/RevenueFigures.h"
@@ -25,9 +27,6 @@ namespace tavolin {
 
 namespace {
 
-const QString NoInternet =
-    QStringLiteral("INTERNET CONNECTIVITY IS NOT AVAILABLE. PLEASE CONNECT YOUR COMPUTER TO THE INTERNET!");
-const QString NoConnection = QStringLiteral("Unable to proceed - NO INTERNET CONNECTION DETECTED!");
 const QString SelectProperty = QStringLiteral("Please select a property to modify!");
 
 bool online() {
@@ -715,6 +714,18 @@ Tf_Real_Revenue* openRevenueDashboard(Tf_Menu& menu) {
     menu.pProgressBar->setValue(0);
     menu.hide();
     return dashboard;
+}
+
+void sendRevenueUpdateMail(TDM& dm, const QString& propertyCode, const QString& subject, const QString& body) {
+    const auto recipients = revenueUpdateRecipients(dm, propertyCode);
+    // Nobody follows the property, or nobody who wants e-mail: nothing to send.
+    if (!recipients || recipients->isEmpty())
+        return;
+    OutgoingMail mail = revenueUpdateMail(dm, statusPanel(9), statusPanel(2));
+    mail.message.recipients = *recipients;
+    mail.message.subject = subject;
+    mail.message.body = QStringList{body};
+    services().mail->send(mail.account, mail.message);
 }
 
 }  // namespace tavolin

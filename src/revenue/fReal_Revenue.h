@@ -129,4 +129,8 @@ private:
 // and shows it again when the dashboard closes. Returns the dashboard, or null when opening failed.
 Tf_Real_Revenue* openRevenueDashboard(Tf_Menu& menu);
 
+// Sends a statistics update (HTML) from the current user to the followers of the property who want
+// e-mail, through the system-use account; nothing is sent when nobody is to be notified.
+void sendRevenueUpdateMail(TDM& dm, const QString& propertyCode, const QString& subject, const QString& body);
+
 }  // namespace tavolin

@@ -10,7 +10,6 @@
 #include "data/DataModule.h"
 #include "data/Texts.h"
 #include "forms/StatusPanels.h"
-#include "mail/MailAccounts.h"
 #include "platform/Services.h"
 #include "revenue/OneCommit.h"
 #include "revenue/fReal_Revenue.h"
@@ -490,22 +489,13 @@ void Tf_Real_Revenue_Update::logRateChange() {
 }
 
 void Tf_Real_Revenue_Update::sendUpdateMail() {
-    TDM& dm = dashboard_.dm();
-    const auto recipients = revenueUpdateRecipients(dm, HotelCode);
-    // Nobody follows the property, or nobody who wants e-mail: nothing to send.
-    if (!recipients || recipients->isEmpty())
-        return;
-    OutgoingMail mail = sevenDayUpdateMail(dm, statusPanel(9), statusPanel(2));
-    mail.message.recipients = *recipients;
-    mail.message.subject = HotelCode + s(" 7 days Update.");
     revenue::WeekUpdate week;
     week.loginName = statusPanel(2);
     week.userId = statusPanel(1);
     week.propertyCode = HotelCode;
     week.rooms = HotelRooms;
     week.days = HotelData;
-    mail.message.body = QStringList{revenue::sevenDayMailBody(week)};
-    services().mail->send(mail.account, mail.message);
+    sendRevenueUpdateMail(dashboard_.dm(), HotelCode, HotelCode + s(" 7 days Update."), revenue::sevenDayMailBody(week));
 }
 
 }  // namespace tavolin

@@ -9,9 +9,9 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "app/LoginState.h"
 #include "data/DataModule.h"
 #include "data/Texts.h"
-#include "mail/MailAccounts.h"
 #include "platform/Services.h"
 #include "revenue/OneCommit.h"
 #include "revenue/fReal_Revenue.h"
@@ -293,7 +293,7 @@ void Tf_Real_Revenue_Update_Single_Day::InsertNewDataAction() {
     if (!checkFigures())
         return;
     if (!services().network->isConnected()) {
-        services().dialogs->message(s("Unable to proceed - NO INTERNET CONNECTION DETECTED!"));
+        services().dialogs->message(NoConnection);
         return;
     }
     if (EWalkRate->text().isEmpty())
@@ -385,16 +385,8 @@ void Tf_Real_Revenue_Update_Single_Day::save() {
 }
 
 void Tf_Real_Revenue_Update_Single_Day::EmailUpdate() {
-    TDM& dm = dashboard_.dm();
-    TableObject* t = dm.TRealRevenue;
+    TableObject* t = dashboard_.dm().TRealRevenue;
     const QString code = t->text(s("HotelCode"));
-    const auto recipients = revenueUpdateRecipients(dm, code);
-    // Nobody follows the property, or nobody who wants e-mail: nothing to send.
-    if (!recipients || recipients->isEmpty())
-        return;
-    OutgoingMail mail = singleDayUpdateMail(dm, statusPanel(9), statusPanel(2));
-    mail.message.recipients = *recipients;
-    mail.message.subject = code + s(" Single Day Update.");
     revenue::DayUpdate day;
     day.userId = statusPanel(1);
     day.loginName = statusPanel(2);
@@ -408,8 +400,7 @@ void Tf_Real_Revenue_Update_Single_Day::EmailUpdate() {
     day.ngtd = ENGTD->text();
     day.rate = EOTARate->text();
     day.walkRate = EWalkRate->text();
-    mail.message.body = QStringList{revenue::singleDayMailBody(day)};
-    services().mail->send(mail.account, mail.message);
+    sendRevenueUpdateMail(dashboard_.dm(), code, code + s(" Single Day Update."), revenue::singleDayMailBody(day));
 }
 
 }  // namespace tavolin

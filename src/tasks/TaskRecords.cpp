@@ -13,43 +13,49 @@ QString s(const char* text) {
     return QString::fromUtf8(text);
 }
 
-// Every TMain column the task dialog writes, with the record's value.
-QList<std::pair<QString, QString>> mainColumns(const TaskRecord& t) {
-    return {{s("Status"), t.status},
-            {s("Level"), t.level},
-            {s("ComplaintDepartment"), t.department},
-            {s("ComplaintType"), t.type},
-            {s("AssignedToID"), t.assignedToId},
-            {s("AssignedToName"), t.assignedToName},
-            {s("AssignedToEmail"), t.assignedToEmail},
-            {s("DueDate"), t.dueDate},
-            {s("DueTime"), t.dueTime},
-            {s("GuestName"), t.guestName},
-            {s("MemberLevel"), t.memberLevel},
-            {s("MembershipNumber"), t.membershipNumber},
-            {s("ResNum"), t.resNum},
-            {s("Room"), t.room},
-            {s("DepartureDate"), t.departureDate},
-            {s("Phone"), t.phone},
-            {s("Email"), t.email},
-            {s("Description"), t.description}};
+using Field = QString TaskRecord::*;
+
+// Every TMain column the task dialog writes, with the record's field that holds it.
+const QList<std::pair<const char*, Field>>& mainColumns() {
+    static const QList<std::pair<const char*, Field>> columns{
+        {"Status", &TaskRecord::status},
+        {"Level", &TaskRecord::level},
+        {"ComplaintDepartment", &TaskRecord::department},
+        {"ComplaintType", &TaskRecord::type},
+        {"AssignedToID", &TaskRecord::assignedToId},
+        {"AssignedToName", &TaskRecord::assignedToName},
+        {"AssignedToEmail", &TaskRecord::assignedToEmail},
+        {"DueDate", &TaskRecord::dueDate},
+        {"DueTime", &TaskRecord::dueTime},
+        {"GuestName", &TaskRecord::guestName},
+        {"MemberLevel", &TaskRecord::memberLevel},
+        {"MembershipNumber", &TaskRecord::membershipNumber},
+        {"ResNum", &TaskRecord::resNum},
+        {"Room", &TaskRecord::room},
+        {"DepartureDate", &TaskRecord::departureDate},
+        {"Phone", &TaskRecord::phone},
+        {"Email", &TaskRecord::email},
+        {"Description", &TaskRecord::description}};
+    return columns;
 }
 
 // The board row's copy of the record.
-QList<std::pair<QString, QString>> boardColumns(const TaskRecord& t) {
-    return {{s("Status"), t.status},
-            {s("Level"), t.level},
-            {s("Department"), t.department},
-            {s("Type"), t.type},
-            {s("DueDate"), t.dueDate},
-            {s("DueTime"), t.dueTime},
-            {s("AssignedToUserID"), t.assignedToId},
-            {s("AssignedToUserName"), t.assignedToName},
-            {s("Description"), t.description}};
+const QList<std::pair<const char*, Field>>& boardColumns() {
+    static const QList<std::pair<const char*, Field>> columns{
+        {"Status", &TaskRecord::status},
+        {"Level", &TaskRecord::level},
+        {"Department", &TaskRecord::department},
+        {"Type", &TaskRecord::type},
+        {"DueDate", &TaskRecord::dueDate},
+        {"DueTime", &TaskRecord::dueTime},
+        {"AssignedToUserID", &TaskRecord::assignedToId},
+        {"AssignedToUserName", &TaskRecord::assignedToName},
+        {"Description", &TaskRecord::description}};
+    return columns;
 }
 
-void setAll(TableObject& table, const QList<std::pair<QString, QString>>& columns) {
-    for (const auto& [column, value] : columns) table.set(column, value);
+void setAll(TableObject& table, const QList<std::pair<const char*, Field>>& columns, const TaskRecord& task) {
+    for (const auto& [column, field] : columns) table.set(s(column), task.*field);
 }
 
 // A cursor of its own on the task's board row, so the board's position and filter stay as they are.
@@ -120,24 +126,7 @@ PriorityLook priorityLook(const QString& level) {
 TaskRecord readTaskMain(const TableObject& m) {
     TaskRecord t;
     t.id = m.text(s("ID"));
-    t.status = m.text(s("Status"));
-    t.level = m.text(s("Level"));
-    t.department = m.text(s("ComplaintDepartment"));
-    t.type = m.text(s("ComplaintType"));
-    t.assignedToId = m.text(s("AssignedToID"));
-    t.assignedToName = m.text(s("AssignedToName"));
-    t.assignedToEmail = m.text(s("AssignedToEmail"));
-    t.dueDate = m.text(s("DueDate"));
-    t.dueTime = m.text(s("DueTime"));
-    t.guestName = m.text(s("GuestName"));
-    t.memberLevel = m.text(s("MemberLevel"));
-    t.membershipNumber = m.text(s("MembershipNumber"));
-    t.resNum = m.text(s("ResNum"));
-    t.room = m.text(s("Room"));
-    t.departureDate = m.text(s("DepartureDate"));
-    t.phone = m.text(s("Phone"));
-    t.email = m.text(s("Email"));
-    t.description = m.text(s("Description"));
+    for (const auto& [column, field] : mainColumns()) t.*field = m.text(s(column));
     return t;
 }
 
@@ -146,7 +135,7 @@ QString insertTask(TDM& dm, const TaskRecord& task, const TaskCreator& creator, 
     m.open();
     m.filterBy(Filter::eq(s("ID"), qint64(0)));  // nothing to read: the new row is all we need
     m.insert();
-    setAll(m, mainColumns(task));
+    setAll(m, mainColumns(), task);
     m.post();
     const QString code = m.text(s("ID"));
     m.close();
@@ -155,7 +144,7 @@ QString insertTask(TDM& dm, const TaskRecord& task, const TaskCreator& creator, 
     row->insert();
     row->set(s("IDCODE"), code);
     row->set(s("PropertyID"), creator.propertyId);
-    setAll(*row, boardColumns(task));
+    setAll(*row, boardColumns(), task);
     row->set(s("UserID"), creator.userId);
     row->set(s("UserIDName"), creator.userIdName);
     row->set(s("DateInsert"), dateText(now.date()));
@@ -170,14 +159,14 @@ void saveTask(TDM& dm, const TaskRecord& task) {
     m.filterBy(taskMainFilter(task.id));
     if (!m.isEmpty()) {
         m.edit();
-        setAll(m, mainColumns(task));
+        setAll(m, mainColumns(), task);
         m.post();
     }
     m.close();
     auto row = boardRow(dm, task.id);
     for (row->first(); !row->eof(); row->next()) {
         row->edit();
-        setAll(*row, boardColumns(task));
+        setAll(*row, boardColumns(), task);
         row->post();
     }
 }

@@ -110,6 +110,14 @@ QString s(const char* text) {
 }
 }  // namespace
 
+QToolButton* pickerButton(QWidget* parent, const char* name) {
+    auto* b = new QToolButton(parent);
+    b->setObjectName(s(name));
+    b->setText(s("\u2026"));
+    b->setToolTip(s("Select from the list"));
+    return b;
+}
+
 std::optional<QString> pickDepartment(QWidget* parent) {
     TableObject* d = DM->TDepartments;
     d->open();

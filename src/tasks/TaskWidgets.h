@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <QStyledItemDelegate>
 #include <QTableWidget>
+#include <QToolButton>
 #include <optional>
 
 namespace tavolin {
@@ -60,6 +61,9 @@ public:
 private:
     std::optional<int> chosen_;
 };
+
+// The "…" button beside a field that is filled from a list.
+QToolButton* pickerButton(QWidget* parent, const char* name);
 
 // The task pickers, shared by the task dialog, the standing-task list and the reports.
 // A department of TDepartments.

@@ -30,14 +30,6 @@ QLineEdit* lineEdit(QWidget* parent, const char* name, bool readOnly = false) {
     return e;
 }
 
-QToolButton* pickerButton(QWidget* parent, const char* name) {
-    auto* b = new QToolButton(parent);
-    b->setObjectName(s(name));
-    b->setText(s("\u2026"));
-    b->setToolTip(s("Select from the list"));
-    return b;
-}
-
 QDateEdit* dateEdit(QWidget* parent, const char* name) {
     auto* d = new QDateEdit(parent);
     d->setObjectName(s(name));

@@ -56,19 +56,13 @@ Tf_Main_Task_List::Tf_Main_Task_List(const QString& propertyId) : propertyId_(pr
         e->setReadOnly(true);
         return e;
     };
-    auto picker = [keep](const char* name) {
-        auto* b = new QToolButton(keep);
-        b->setObjectName(s(name));
-        b->setText(s("\u2026"));
-        return b;
-    };
     EDepartment = field("EDepartment");
-    SBDepartment = picker("SBDepartment");
+    SBDepartment = pickerButton(keep, "SBDepartment");
     EType = field("EType");
-    SBType = picker("SBType");
+    SBType = pickerButton(keep, "SBType");
     EAssignedTo = field("EAssignedTo");
     EAssignedTo->setPlaceholderText(s("(anyone)"));
-    SBAssignedTo = picker("SBAssignedTo");
+    SBAssignedTo = pickerButton(keep, "SBAssignedTo");
     CBLevel = new QComboBox(keep);
     CBLevel->setObjectName(s("CBLevel"));
     CBLevel->addItems({LevelHigh, LevelMedium, LevelLow});

@@ -11,6 +11,7 @@
 #include "forms/StatusPanels.h"
 #include "platform/Services.h"
 #include "reports/ReportEngine.h"
+#include "tasks/TaskWidgets.h"
 
 namespace tavolin {
 
@@ -88,18 +89,12 @@ Tf_Main_Task_Reports::Tf_Main_Task_Reports(QWidget* parent) : QDialog(parent) {
         e->setPlaceholderText(s("All"));
         return e;
     };
-    auto picker = [who](const char* name) {
-        auto* b = new QToolButton(who);
-        b->setObjectName(s(name));
-        b->setText(s("\u2026"));
-        return b;
-    };
     EDepartment = field("EDepartment");
-    SBDepartment = picker("SBDepartment");
+    SBDepartment = pickerButton(who, "SBDepartment");
     EType = field("EType");
-    SBType = picker("SBType");
+    SBType = pickerButton(who, "SBType");
     EUserID = field("EUserID");
-    SBUserID = picker("SBUserID");
+    SBUserID = pickerButton(who, "SBUserID");
     BtnClearAll = new QPushButton(s("Clear All"), who);
     BtnClearAll->setObjectName(s("BtnClearAll"));
     auto* whoGrid = new QGridLayout(who);

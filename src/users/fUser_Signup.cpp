@@ -8,6 +8,7 @@
 #include <QValidator>
 #include <QVBoxLayout>
 
+#include "app/LoginState.h"
 #include "data/DataModule.h"
 #include "data/Texts.h"
 #include "platform/Services.h"
@@ -15,9 +16,6 @@
 namespace tavolin {
 
 namespace {
-
-const QString NoInternet = QStringLiteral(
-    "INTERNET CONNECTIVITY IS NOT AVAILABLE. PLEASE CONNECT YOUR COMPUTER TO THE INTERNET!");
 
 // Turns typed letters into one case, as the password and e-mail fields store them.
 class CaseValidator final : public QValidator {

@@ -275,7 +275,7 @@ TEST_P(MailAccounts, CertificateRevenueAndTaskSendersTakeTheirAccountAndSender) 
     const QString email = QStringLiteral("jsmith@harbor.test");
     const QString login = QStringLiteral("JSMITH");
     for (const OutgoingMail& m :
-         {sevenDayUpdateMail(*dm, email, login), singleDayUpdateMail(*dm, email, login),
+         {revenueUpdateMail(*dm, email, login),
           taskMail(*dm, email, login, QStringLiteral("eng@harbor.test"))}) {
         EXPECT_EQ(m.account.host, "127.0.0.1");
         EXPECT_EQ(m.account.port, 2600);
