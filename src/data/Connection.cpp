@@ -45,12 +45,12 @@ QString Connection::databaseFile() const {
     return QDir(settings_.dataFolder).filePath(database_ + QStringLiteral(".sqlite"));
 }
 
-QSqlDatabase Connection::handle() const { return db_.isValid() ? db_ : QSqlDatabase::database(qtName_, false); }
-
 bool Connection::isConnected() const { return db_.isValid() && db_.isOpen(); }
 
 void Connection::connect() {
     if (isConnected()) return;
+    // Statements prepared on an earlier opening belong to it.
+    prepared_.clear();
     db_ = QSqlDatabase();
     if (database_.isEmpty()) throw DbError(QStringLiteral("%1: no database name set").arg(name_));
     if (QSqlDatabase::contains(qtName_)) QSqlDatabase::removeDatabase(qtName_);
@@ -104,20 +104,16 @@ void Connection::connect() {
 
 void Connection::disconnect() {
     prepared_.clear();
-    if (db_.isValid() && db_.isOpen()) db_.close();
+    if (db_.isValid()) db_.close();
     db_ = QSqlDatabase();
-    if (!QSqlDatabase::contains(qtName_)) return;
-    {
-        QSqlDatabase db = handle();
-        if (db.isOpen()) db.close();
-    }
-    QSqlDatabase::removeDatabase(qtName_);
+    // Removing also closes a database whose opening stopped half-way.
+    if (QSqlDatabase::contains(qtName_)) QSqlDatabase::removeDatabase(qtName_);
 }
 
 bool Connection::ping() {
     if (!isConnected()) return false;
     ++pings_;
-    QSqlQuery q(handle());
+    QSqlQuery q(db_);
     const bool ok = q.exec(QStringLiteral("SELECT 1")) && q.next();
     q.finish();
     return ok;
@@ -134,7 +130,7 @@ QSqlQuery& Connection::prepare(const QString& sql) {
     connect();
     auto it = prepared_.find(sql);
     if (it != prepared_.end()) return **it;
-    auto q = std::make_shared<QSqlQuery>(handle());
+    auto q = std::make_shared<QSqlQuery>(db_);
     q->setForwardOnly(true);
     if (!q->prepare(sql)) {
         const QSqlError e = q->lastError();
@@ -168,7 +164,7 @@ QSqlQuery& Connection::run(const SqlFragment& statement) {
 
 void Connection::execute(const QString& sql) {
     connect();
-    QSqlQuery q(handle());
+    QSqlQuery q(db_);
     if (!q.exec(sql)) fail(q.lastError(), sql);
     q.finish();
 }

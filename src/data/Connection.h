@@ -56,7 +56,6 @@ public:
     int statementsRun() const { return statements_; }
 
 private:
-    QSqlDatabase handle() const;
     // The open database while connected (kept, so a statement does not look it up by name).
     QSqlDatabase db_;
     QSqlQuery& prepare(const QString& sql);
