@@ -1,5 +1,7 @@
 #include "forms/DbGrid.h"
 
+#include <algorithm>
+
 #include <QHeaderView>
 #include <QKeyEvent>
 
@@ -130,6 +132,20 @@ void DbGrid::selectViewRow(int viewRow) {
     const QModelIndex at = proxy_->index(viewRow, 0);
     if (!at.isValid()) return;
     selectionModel()->setCurrentIndex(at, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+}
+
+void DbGrid::setMultiSelection(bool on) {
+    setSelectionMode(on ? QAbstractItemView::ExtendedSelection : QAbstractItemView::SingleSelection);
+}
+
+QList<int> DbGrid::selectedTableRows() const {
+    QList<int> rows;
+    if (!proxy_) return rows;
+    QModelIndexList selected = selectionModel()->selectedRows();
+    std::sort(selected.begin(), selected.end(),
+              [](const QModelIndex& a, const QModelIndex& b) { return a.row() < b.row(); });
+    for (const QModelIndex& at : selected) rows << proxy_->mapToSource(at).row();
+    return rows;
 }
 
 }  // namespace tavolin

@@ -63,6 +63,11 @@ public:
     void followCursor();
     // Selects the grid row at a position of the view (for tests and keyboard-less use).
     void selectViewRow(int viewRow);
+    // Several rows at once: a click selects one, Ctrl-click adds one, Shift-click every row between the
+    // previously clicked row and the clicked one.
+    void setMultiSelection(bool on);
+    // The table rows selected, in the order the grid shows them.
+    QList<int> selectedTableRows() const;
 
 Q_SIGNALS:
     void rowActivated();  // double click or Enter on a row

@@ -85,7 +85,9 @@ TestServices::TestServices()
       shell(make<RecordingShell>(services_->shell)),
       downloader(make<FakeDownloader>(services_->downloader)),
       processes(make<RecordingProcesses>(services_->processes)),
-      reports(*(reports_ = std::make_unique<RecordingReportEngine>(temp_))) {
+            // The templates as the build installs them beside the program, then where the program looks.
+      reports(*(reports_ = std::make_unique<RecordingReportEngine>(
+                    temp_, QStringList{QStringLiteral(TAVOLIN_TEMPLATE_DIR)} + defaultTemplateFolders()))) {
     services_->tempFolder = temp_;
     services_->reports = [this] { return std::make_unique<SharedReportEngine>(*reports_); };
     services_->hotelService = std::make_unique<CurlHotelService>();
