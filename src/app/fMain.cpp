@@ -13,6 +13,7 @@
 #include "app/fHotelStatistics.h"
 #include "app/fMyProfile.h"
 #include "app/fSwitchProperty.h"
+#include "cashier/fCashier.h"
 #include "data/DataModule.h"
 #include "forms/ButtonIcons.h"
 #include "platform/Services.h"
@@ -125,6 +126,7 @@ Tf_Menu::Tf_Menu(Tf_Login* login) : login_(login) {
     connect(SBExit, &QToolButton::clicked, this, &QWidget::close);
     connect(SBLogoff, &QToolButton::clicked, this, &Tf_Menu::SBLogoffClick);
     connect(SBRevenue, &QToolButton::clicked, this, [this] { openRevenueDashboard(*this); });
+    connect(SBCashier, &QToolButton::clicked, this, [this] { openCashier(*this); });
     connect(LogOff1, &QAction::triggered, this, &Tf_Menu::SBLogoffClick);
     connect(Exit1, &QAction::triggered, this, &Tf_Menu::Exit1Click);
     connect(SwitchProperty1, &QAction::triggered, this, &Tf_Menu::SwitchProperty1Click);
