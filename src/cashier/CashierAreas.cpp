@@ -47,6 +47,25 @@ Dialog* openDialog(Tf_Cashier& cashier) {
     cashier.dialogOpened();
     return dialog;
 }
+// The move dialog for the rows selected in a grid of the drawer ("Misc" or "Petty"), listing every bank
+// but theirs; null when there is no row to move.
+Tf_Cashier_Move* openMoveDialog(Tf_Cashier& cashier, const DbGrid& grid, const QString& type) {
+    TableObject* rows = grid.tableModel()->table();
+    if (rows->text(s("BankID")).isEmpty()) {
+        services().dialogs->message(s("Please select an item to move!"));
+        return nullptr;
+    }
+    const QList<qint64> ids = selectedIds(grid);
+    Tf_Cashier_Move* move = nullptr;
+    runCommand([&] {
+        DM->TBankIDMove->open();
+        DM->TBankIDMove->filterBy(Filter::ne(s("ID"), rows->text(s("BankID")).toLongLong()));
+        move = openDialog<Tf_Cashier_Move>(cashier);
+        move->EMoveType->setText(type);
+        move->setRows(ids);
+    });
+    return move;
+}
 }  // namespace
 
 QList<qint64> selectedIds(const DbGrid& grid) {
@@ -130,19 +149,7 @@ void CashierMiscArea::BtnMiscDeleteClick() {
 }
 
 void CashierMiscArea::BtnMiscMoveClick() {
-    TableObject* line = DM->TBankMisc;
-    if (line->text(s("BankID")).isEmpty()) {
-        services().dialogs->message(s("Please select an item to move!"));
-        return;
-    }
-    const QList<qint64> ids = selectedIds(*DBGMisc);
-    runCommand([this, line, ids] {
-        DM->TBankIDMove->open();
-        DM->TBankIDMove->filterBy(Filter::ne(s("ID"), line->text(s("BankID")).toLongLong()));
-        move_ = openDialog<Tf_Cashier_Move>(cashier_);
-        move_->EMoveType->setText(s("Misc"));
-        move_->setRows(ids);
-    });
+    move_ = openMoveDialog(cashier_, *DBGMisc, s("Misc"));
 }
 
 Tf_Cashier_Misc* CashierMiscArea::itemDialog() const {
@@ -268,10 +275,10 @@ void CashierPettyArea::BtnPettyDeleteClick() {
             const bool wasOpen = old->active();
             old->open();
             old->insert();
-            for (const char* column :
-                 {"AddDate", "AddTime", "AddUserID", "AddUserName", "Amount", "Description", "BankID",
-                  "Employee", "ItemType", "Department", "GuestName", "Room", "ReportNum"})
-                old->set(s(column), p->text(s(column)));
+            cashier::copyColumns(
+                *p, *old,
+                {"AddDate", "AddTime", "AddUserID", "AddUserName", "Amount", "Description", "BankID",
+                 "Employee", "ItemType", "Department", "GuestName", "Room", "ReportNum"});
             old->set(s("DelDate"), dateText(now.date()));
             old->set(s("DelTime"), timeText(now.time()));
             old->set(s("DelUserID"), statusPanel(1));
@@ -294,19 +301,7 @@ void CashierPettyArea::BtnPettyViewDeletedClick() {
 }
 
 void CashierPettyArea::BtnPettyMoveClick() {
-    TableObject* p = DM->TPaidPetty;
-    if (p->text(s("BankID")).isEmpty()) {
-        services().dialogs->message(s("Please select an item to move!"));
-        return;
-    }
-    const QList<qint64> ids = selectedIds(*DBGPetty);
-    runCommand([this, p, ids] {
-        DM->TBankIDMove->open();
-        DM->TBankIDMove->filterBy(Filter::ne(s("ID"), p->text(s("BankID")).toLongLong()));
-        move_ = openDialog<Tf_Cashier_Move>(cashier_);
-        move_->EMoveType->setText(s("Petty"));
-        move_->setRows(ids);
-    });
+    move_ = openMoveDialog(cashier_, *DBGPetty, s("Petty"));
 }
 
 void CashierPettyArea::BtnPettyPrintClick() {
@@ -368,9 +363,9 @@ void CashierPettyArea::ProcessPettyCash() {
     while (!p->isEmpty()) {
         submitted->insert();
         submitted->set(s("ReportNum"), key);
-        for (const char* column : {"AddDate", "AddTime", "AddUserID", "AddUserName", "Amount", "Description",
-                                   "BankID", "Employee", "ItemType", "Department", "GuestName", "Room"})
-            submitted->set(s(column), p->text(s(column)));
+        cashier::copyColumns(*p, *submitted,
+                             {"AddDate", "AddTime", "AddUserID", "AddUserName", "Amount", "Description",
+                              "BankID", "Employee", "ItemType", "Department", "GuestName", "Room"});
         submitted->set(s("ReportDate"), dateText(now.date()));
         submitted->set(s("ReportTime"), timeText(now.time()));
         submitted->set(s("ReportID"), statusPanel(1));

@@ -94,6 +94,15 @@ QString overShortBody(const QString& subject, Money overShort, const QString& re
            QStringLiteral(" EXPLANATION: ") + remarks;
 }
 
+void copyColumns(const TableObject& from, TableObject& to, std::initializer_list<const char*> columns) {
+    for (const char* column : columns) {
+        const QString name = QString::fromLatin1(column);
+        // Texts are copied as texts (an unset one as the empty text), amounts as amounts.
+        const ColumnDef* def = to.table()->column(name);
+        to.set(name, def && def->type == ColumnType::Text ? QVariant(from.text(name)) : from.value(name));
+    }
+}
+
 void addReportDatasets(ReportEngine& report, TDM& dm) {
     report.addDataset(QStringLiteral("CashierDataset"), dm.TCashier);
     report.addDataset(QStringLiteral("PettyCashDataset"), dm.TPaidPetty);

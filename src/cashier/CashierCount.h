@@ -3,6 +3,7 @@
 #include <QDateTime>
 #include <QString>
 #include <array>
+#include <initializer_list>
 #include <optional>
 
 #include "data/Money.h"
@@ -60,6 +61,9 @@ QString outOfBalanceMessage(Money overShort);
 // The over/short report's subject and body.
 QString overShortSubject(const QString& userId, const QString& userName, const QDateTime& now);
 QString overShortBody(const QString& subject, Money overShort, const QString& remarks);
+
+// Copies columns of the current row of one table object into the row being inserted in another.
+void copyColumns(const TableObject& from, TableObject& to, std::initializer_list<const char*> columns);
 
 // Hands every report of the cashier its datasets, as the table objects select them at that moment.
 void addReportDatasets(ReportEngine& report, TDM& dm);

@@ -11,6 +11,7 @@
 
 #include "app/fMain.h"
 #include "cashier/CashierAreas.h"
+#include "cashier/CashierCount.h"
 #include "cashier/fCashierHistory.h"
 #include "data/DataModule.h"
 #include "data/Texts.h"
@@ -436,9 +437,9 @@ void Tf_Cashier::SaveBank() {
     closed->open();
     for (petty->first(); !petty->eof(); petty->next()) {
         closed->insert();
-        for (const char* column : {"AddDate", "AddTime", "AddUserID", "AddUserName", "Amount", "Description",
-                                   "ItemType", "GuestName", "BankID", "BankName", "ControlNum", "ReportNum"})
-            closed->set(s(column), petty->text(s(column)));
+        cashier::copyColumns(*petty, *closed,
+                             {"AddDate", "AddTime", "AddUserID", "AddUserName", "Amount", "Description",
+                              "ItemType", "GuestName", "BankID", "BankName", "ControlNum", "ReportNum"});
         closed->set(s("PettyCashClosedID"), key);
         closed->post();
     }
@@ -448,9 +449,9 @@ void Tf_Cashier::SaveBank() {
     miscReport->open();
     for (misc->first(); !misc->eof(); misc->next()) {
         miscReport->insert();
-        for (const char* column : {"Description", "UnitValue", "Amount", "Total", "AddDate", "AddTime",
-                                   "UserID", "UserName", "BankID"})
-            miscReport->set(s(column), misc->value(s(column)));
+        cashier::copyColumns(*misc, *miscReport,
+                             {"Description", "UnitValue", "Amount", "Total", "AddDate", "AddTime", "UserID",
+                              "UserName", "BankID"});
         miscReport->set(s("ReportNum"), key);
         miscReport->post();
     }

@@ -4,6 +4,7 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
+#include "cashier/CashierCount.h"
 #include "data/DataModule.h"
 #include "platform/Services.h"
 
@@ -169,9 +170,9 @@ void Tf_CashierPaidPettyHistory::BtnBankTransferClick() {
         TableObject* petty = DM->TPaidPetty;
         petty->open();
         petty->insert();
-        for (const char* column : {"AddDate", "AddTime", "AddUserID", "AddUserName", "Amount", "Description",
-                                   "Employee", "ItemType", "Department", "GuestName", "Room", "ReportNum"})
-            petty->set(s(column), old->text(s(column)));
+        cashier::copyColumns(*old, *petty,
+                             {"AddDate", "AddTime", "AddUserID", "AddUserName", "Amount", "Description",
+                              "Employee", "ItemType", "Department", "GuestName", "Room", "ReportNum"});
         petty->set(s("BankID"), banks->text(s("ID")));
         petty->set(s("BankName"), banks->text(s("BankName")));
         petty->set(s("Status"), s("Active"));
