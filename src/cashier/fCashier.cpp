@@ -198,8 +198,10 @@ void Tf_Cashier::FormShow() {
                         {s("BankName"), s("Name"), 150},
                         {s("Department"), s("Department"), 130},
                         {s("SetAmount"), s("Amount"), -1, Qt::AlignRight | Qt::AlignVCenter}});
+    // Moving to another bank recomputes for it; a click on the bank shown re-reads its drawer.
     connect(DBGBanks->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this] { CalculateTotals(); });
+    connect(DBGBanks, &QTableView::clicked, this, [this] { CalculateTotals(); });
     Misc->DBGMisc->setTable(DM->TBankMisc,
                             {{s("AddDate"), s("Date"), 84},
                              {s("AddTime"), s("Time"), 70},
