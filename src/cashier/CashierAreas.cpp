@@ -5,6 +5,7 @@
 #include <QVBoxLayout>
 
 #include "cashier/CashierCount.h"
+#include "cashier/CashierDialog.h"
 #include "cashier/fCashier.h"
 #include "cashier/fCashierPaidPettyHistory.h"
 #include "cashier/fCashier_Misc.h"
@@ -96,10 +97,10 @@ CashierMiscArea::CashierMiscArea(Tf_Cashier& cashier)
     auto* layout = new QHBoxLayout(this);
     layout->addWidget(DBGMisc, 1);
     layout->addLayout(buttons);
-    connect(BtnMiscAdd, &QPushButton::clicked, this, &CashierMiscArea::BtnMiscAddClick);
-    connect(BtnMiscModify, &QPushButton::clicked, this, &CashierMiscArea::BtnMiscModifyClick);
-    connect(BtnMiscDelete, &QPushButton::clicked, this, &CashierMiscArea::BtnMiscDeleteClick);
-    connect(BtnMiscMove, &QPushButton::clicked, this, &CashierMiscArea::BtnMiscMoveClick);
+    connect(BtnMiscAdd, &QPushButton::clicked, this, command(this, &CashierMiscArea::BtnMiscAddClick));
+    connect(BtnMiscModify, &QPushButton::clicked, this, command(this, &CashierMiscArea::BtnMiscModifyClick));
+    connect(BtnMiscDelete, &QPushButton::clicked, this, command(this, &CashierMiscArea::BtnMiscDeleteClick));
+    connect(BtnMiscMove, &QPushButton::clicked, this, command(this, &CashierMiscArea::BtnMiscMoveClick));
 }
 
 Tf_Cashier_Misc* CashierMiscArea::openItemDialog(const QString& confirm) {
@@ -190,14 +191,18 @@ CashierPettyArea::CashierPettyArea(Tf_Cashier& cashier)
     auto* layout = new QHBoxLayout(this);
     layout->addWidget(DBGPetty, 1);
     layout->addLayout(buttons);
-    connect(BtnPettyAdd, &QPushButton::clicked, this, &CashierPettyArea::BtnPettyAddClick);
-    connect(BtnPettyModify, &QPushButton::clicked, this, &CashierPettyArea::BtnPettyModifyClick);
-    connect(BtnPettyDelete, &QPushButton::clicked, this, &CashierPettyArea::BtnPettyDeleteClick);
-    connect(BtnPettyViewDeleted, &QPushButton::clicked, this, &CashierPettyArea::BtnPettyViewDeletedClick);
-    connect(BtnPettyMove, &QPushButton::clicked, this, &CashierPettyArea::BtnPettyMoveClick);
-    connect(BtnPettyPrint, &QPushButton::clicked, this, &CashierPettyArea::BtnPettyPrintClick);
-    connect(BtnPettyProcess, &QPushButton::clicked, this, &CashierPettyArea::BtnPettyProcessClick);
-    connect(DBGPetty, &QTableView::doubleClicked, this, &CashierPettyArea::DBGPettyDblClick);
+    connect(BtnPettyAdd, &QPushButton::clicked, this, command(this, &CashierPettyArea::BtnPettyAddClick));
+    connect(BtnPettyModify, &QPushButton::clicked, this,
+            command(this, &CashierPettyArea::BtnPettyModifyClick));
+    connect(BtnPettyDelete, &QPushButton::clicked, this,
+            command(this, &CashierPettyArea::BtnPettyDeleteClick));
+    connect(BtnPettyViewDeleted, &QPushButton::clicked, this,
+            command(this, &CashierPettyArea::BtnPettyViewDeletedClick));
+    connect(BtnPettyMove, &QPushButton::clicked, this, command(this, &CashierPettyArea::BtnPettyMoveClick));
+    connect(BtnPettyPrint, &QPushButton::clicked, this, command(this, &CashierPettyArea::BtnPettyPrintClick));
+    connect(BtnPettyProcess, &QPushButton::clicked, this,
+            command(this, &CashierPettyArea::BtnPettyProcessClick));
+    connect(DBGPetty, &QTableView::doubleClicked, this, command(this, &CashierPettyArea::DBGPettyDblClick));
 }
 
 Tf_Cashier_PettyCashAdd* CashierPettyArea::pettyDialog() const {

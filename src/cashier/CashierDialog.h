@@ -3,7 +3,16 @@
 #include <QCloseEvent>
 #include <QWidget>
 
+#include "platform/Services.h"
+
 namespace tavolin {
+
+// A command of a cashier window for a signal to run: a database error stops it where it arose and its
+// text is shown, whatever the command was reading or writing at the time.
+template <typename Window>
+auto command(Window* window, void (Window::*handler)()) {
+    return [window, handler] { runCommand([window, handler] { (window->*handler)(); }); };
+}
 
 // A dialog of the cashier register: its own window, kept on top of the register, which stays disabled
 // while the dialog is open and recomputes its totals when it closes (the `closed` signal).

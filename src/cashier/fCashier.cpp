@@ -12,6 +12,7 @@
 #include "app/fMain.h"
 #include "cashier/CashierAreas.h"
 #include "cashier/CashierCount.h"
+#include "cashier/CashierDialog.h"
 #include "cashier/fCashierHistory.h"
 #include "data/DataModule.h"
 #include "data/Texts.h"
@@ -146,9 +147,9 @@ Tf_Cashier::Tf_Cashier() : QWidget(nullptr, Qt::Window) {
     connect(BtnClearUnwrapped, &QPushButton::clicked, this, [this] { clearGroup(Group::Unwrapped); });
     connect(BtnClearCurrency, &QPushButton::clicked, this, [this] { clearGroup(Group::Currency); });
     connect(ESystemDrop, &QLineEdit::textChanged, this, &Tf_Cashier::systemDropChanged);
-    connect(BtnCloseBank, &QPushButton::clicked, this, &Tf_Cashier::BtnCloseBankClick);
-    connect(BtnBankHistory, &QPushButton::clicked, this, &Tf_Cashier::BtnBankHistoryClick);
-    connect(BtnExit, &QPushButton::clicked, this, &Tf_Cashier::BtnExitClick);
+    connect(BtnCloseBank, &QPushButton::clicked, this, command(this, &Tf_Cashier::BtnCloseBankClick));
+    connect(BtnBankHistory, &QPushButton::clicked, this, command(this, &Tf_Cashier::BtnBankHistoryClick));
+    connect(BtnExit, &QPushButton::clicked, this, command(this, &Tf_Cashier::BtnExitClick));
     resize(1480, 820);
 }
 

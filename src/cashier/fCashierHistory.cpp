@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 
 #include "cashier/CashierCount.h"
+#include "cashier/CashierDialog.h"
 #include "data/DataModule.h"
 #include "platform/Services.h"
 #include "reports/ReportEngine.h"
@@ -91,7 +92,7 @@ Tf_CashierHistory::Tf_CashierHistory() : CashierDialog(true) {
     root->addWidget(DBGHistory, 1);
     root->addWidget(details);
     root->addLayout(buttons);
-    connect(BtnPrint, &QPushButton::clicked, this, &Tf_CashierHistory::BtnPrintClick);
+    connect(BtnPrint, &QPushButton::clicked, this, command(this, &Tf_CashierHistory::BtnPrintClick));
     connect(BtnExit, &QPushButton::clicked, this, &QWidget::close);
     resize(1040, 640);
 }

@@ -5,6 +5,7 @@
 #include <QVBoxLayout>
 
 #include "cashier/CashierCount.h"
+#include "cashier/CashierDialog.h"
 #include "data/DataModule.h"
 #include "platform/Services.h"
 
@@ -91,12 +92,15 @@ Tf_CashierPaidPettyHistory::Tf_CashierPaidPettyHistory() : CashierDialog(true) {
     GBBanks->hide();
     GBSubmitted->hide();
 
-    connect(BtnTransfer, &QPushButton::clicked, this, &Tf_CashierPaidPettyHistory::BtnTransferClick);
+    connect(BtnTransfer, &QPushButton::clicked, this,
+            command(this, &Tf_CashierPaidPettyHistory::BtnTransferClick));
     connect(BtnExit, &QPushButton::clicked, this, &QWidget::close);
-    connect(BtnBankTransfer, &QPushButton::clicked, this, &Tf_CashierPaidPettyHistory::BtnBankTransferClick);
+    connect(BtnBankTransfer, &QPushButton::clicked, this,
+            command(this, &Tf_CashierPaidPettyHistory::BtnBankTransferClick));
     connect(BtnBankCancel, &QPushButton::clicked, this, [this] { showArea(nullptr); });
     connect(BtnSubmittedClose, &QPushButton::clicked, this, [this] { showArea(nullptr); });
-    connect(DBGDeleted, &DbGrid::rowActivated, this, &Tf_CashierPaidPettyHistory::DBGDeletedDblClick);
+    connect(DBGDeleted, &DbGrid::rowActivated, this,
+            command(this, &Tf_CashierPaidPettyHistory::DBGDeletedDblClick));
     resize(1000, 560);
 }
 

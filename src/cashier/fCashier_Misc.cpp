@@ -4,6 +4,7 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
+#include "cashier/CashierDialog.h"
 #include "data/DataModule.h"
 #include "data/Texts.h"
 #include "forms/StatusPanels.h"
@@ -44,9 +45,9 @@ Tf_Cashier_Misc::Tf_Cashier_Misc() : CashierDialog(false) {
     auto* root = new QVBoxLayout(this);
     root->addWidget(DBGItems);
     root->addLayout(buttons);
-    connect(BtnAdd, &QPushButton::clicked, this, &Tf_Cashier_Misc::BtnAddClick);
-    connect(EQty, &QLineEdit::returnPressed, this, &Tf_Cashier_Misc::BtnAddClick);
-    connect(BtnCancel, &QPushButton::clicked, this, &Tf_Cashier_Misc::BtnCancelClick);
+    connect(BtnAdd, &QPushButton::clicked, this, command(this, &Tf_Cashier_Misc::BtnAddClick));
+    connect(EQty, &QLineEdit::returnPressed, this, command(this, &Tf_Cashier_Misc::BtnAddClick));
+    connect(BtnCancel, &QPushButton::clicked, this, command(this, &Tf_Cashier_Misc::BtnCancelClick));
     resize(420, 300);
 }
 

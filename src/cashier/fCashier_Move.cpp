@@ -3,6 +3,7 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
+#include "cashier/CashierDialog.h"
 #include "data/DataModule.h"
 #include "platform/Services.h"
 
@@ -36,8 +37,8 @@ Tf_Cashier_Move::Tf_Cashier_Move() : CashierDialog(false) {
     auto* root = new QVBoxLayout(this);
     root->addWidget(DBGBanks);
     root->addLayout(buttons);
-    connect(BtnMove, &QPushButton::clicked, this, &Tf_Cashier_Move::BtnMoveClick);
-    connect(DBGBanks, &DbGrid::rowActivated, this, &Tf_Cashier_Move::BtnMoveClick);
+    connect(BtnMove, &QPushButton::clicked, this, command(this, &Tf_Cashier_Move::BtnMoveClick));
+    connect(DBGBanks, &DbGrid::rowActivated, this, command(this, &Tf_Cashier_Move::BtnMoveClick));
     connect(BtnCancel, &QPushButton::clicked, this, &QWidget::close);
     resize(380, 260);
 }

@@ -4,6 +4,7 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
+#include "cashier/CashierDialog.h"
 #include "data/DataModule.h"
 #include "data/Texts.h"
 #include "forms/StatusPanels.h"
@@ -80,10 +81,12 @@ Tf_Cashier_PettyCashAdd::Tf_Cashier_PettyCashAdd() : CashierDialog(false) {
     root->addLayout(form);
     root->addLayout(buttons);
 
-    connect(BtnAdd, &QPushButton::clicked, this, &Tf_Cashier_PettyCashAdd::BtnAddClick);
-    connect(BtnCancel, &QPushButton::clicked, this, &Tf_Cashier_PettyCashAdd::BtnCancelClick);
-    connect(SBDepartment, &QToolButton::clicked, this, &Tf_Cashier_PettyCashAdd::SBDepartmentClick);
-    connect(SBEmployee, &QToolButton::clicked, this, &Tf_Cashier_PettyCashAdd::SBEmployeeClick);
+    connect(BtnAdd, &QPushButton::clicked, this, command(this, &Tf_Cashier_PettyCashAdd::BtnAddClick));
+    connect(BtnCancel, &QPushButton::clicked, this, command(this, &Tf_Cashier_PettyCashAdd::BtnCancelClick));
+    connect(SBDepartment, &QToolButton::clicked, this,
+            command(this, &Tf_Cashier_PettyCashAdd::SBDepartmentClick));
+    connect(SBEmployee, &QToolButton::clicked, this,
+            command(this, &Tf_Cashier_PettyCashAdd::SBEmployeeClick));
     setMinimumWidth(380);
 }
 

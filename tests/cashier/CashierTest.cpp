@@ -4,6 +4,7 @@
 #include "PdfText.h"
 #include "SmtpServer.h"
 #include "cashier/CashierCount.h"
+#include "data/Schema.h"
 
 namespace tavolin::test {
 namespace {
@@ -334,6 +335,23 @@ TEST_P(Close, AFailedSendSaysSoAndTheCloseStaysStoredOnce) {
     EXPECT_EQ(shown[1], "Bank successfully updated!");
     EXPECT_EQ(db().count(Database::Property, QStringLiteral("TCashier")), 1);
     EXPECT_EQ(cashier->countField("ECFives")->text(), "0");
+}
+
+TEST_P(Close, ADatabaseErrorStopsTheCloseWhereItAroseAndSaysSo) {
+    item("STAMP BOOK", "11.6", 1);
+    // The items' copy table is gone: the close stops at the copies, with the database's own words.
+    DM->HotelConnection->execute(QStringLiteral("DROP TABLE TBankMisc_Report"));
+    count("ECTwenties", "1");
+    cashier->MRemarks->setPlainText(QStringLiteral("short"));
+    click(cashier, QStringLiteral("BtnCloseBank"));
+    const QString shown = services.dialogs.last();
+    EXPECT_TRUE(shown.contains("TBankMisc_Report")) << shown.toStdString();
+    EXPECT_FALSE(services.dialogs.shown().contains("Bank successfully updated!"));
+    // What was posted before stays; nothing after it ran.
+    EXPECT_EQ(db().count(Database::Property, QStringLiteral("TCashier")), 1);
+    EXPECT_TRUE(services.reports.outputs.isEmpty());
+    EXPECT_EQ(cashier->countField("ECTwenties")->text(), "1");
+    Schema::ensureTables(*DM->HotelConnection);
 }
 
 TEST_P(Close, ExitShowsTheMainWindowAgain) {
