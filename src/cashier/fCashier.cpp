@@ -204,23 +204,23 @@ void Tf_Cashier::FormShow() {
             [this] { CalculateTotals(); });
     connect(DBGBanks, &QTableView::clicked, this, [this] { CalculateTotals(); });
     Misc->DBGMisc->setTable(DM->TBankMisc,
-                            {{s("AddDate"), s("Date"), 84},
-                             {s("AddTime"), s("Time"), 70},
-                             {s("UserID"), s("#"), 30},
-                             {s("UserName"), s("User ID"), 96},
-                             {s("Description"), s("Description"), 130},
-                             {s("Amount"), s("Qty"), 36, Qt::AlignRight | Qt::AlignVCenter},
-                             {s("UnitValue"), s("Value"), 56, Qt::AlignRight | Qt::AlignVCenter},
-                             {s("Total"), s("Total"), -1, Qt::AlignRight | Qt::AlignVCenter}});
+                            {{s("AddDate"), s("Date"), 78},
+                             {s("AddTime"), s("Time"), 64},
+                             {s("UserID"), s("#"), 26},
+                             {s("UserName"), s("User ID"), 84},
+                             {s("Description"), s("Description"), 170},
+                             {s("Amount"), s("Qty"), 34, Qt::AlignRight | Qt::AlignVCenter},
+                             {s("UnitValue"), s("Value"), 52, Qt::AlignRight | Qt::AlignVCenter},
+                             {s("Total"), s("Total"), 60, Qt::AlignRight | Qt::AlignVCenter}});
     Petty->DBGPetty->setTable(DM->TPaidPetty,
-                              {{s("AddDate"), s("Date"), 84},
-                               {s("AddTime"), s("Time"), 70},
-                               {s("AddUserID"), s("#"), 30},
-                               {s("AddUserName"), s("User ID"), 96},
-                               {s("ItemType"), s("Type"), 80},
-                               {s("Department"), s("Department"), 90},
+                              {{s("AddDate"), s("Date"), 78},
+                               {s("AddTime"), s("Time"), 64},
+                               {s("AddUserID"), s("#"), 26},
+                               {s("AddUserName"), s("User ID"), 84},
+                               {s("ItemType"), s("Type"), 84},
+                               {s("Department"), s("Department"), 86},
                                {s("Employee"), s("Employee"), 96},
-                               {s("Amount"), s("Amount"), -1, Qt::AlignRight | Qt::AlignVCenter}});
+                               {s("Amount"), s("Amount"), 60, Qt::AlignRight | Qt::AlignVCenter}});
     CalculateTotals();
 }
 
