@@ -16,7 +16,6 @@
 #include "data/Texts.h"
 #include "forms/StatusPanels.h"
 #include "platform/Services.h"
-#include "reports/ReportEngine.h"
 
 namespace tavolin {
 
@@ -324,11 +323,8 @@ void CashierPettyArea::BtnPettyPrintClick() {
                 p->filterBy(Filter::eq(s("ControlNum"), p->text(s("ControlNum"))));
             else
                 p->filterBy(Filter::eq(s("ID"), p->integer(s("ID"))));
-            auto report = services().reports();
-            cashier::addReportDatasets(*report, *DM);
-            report->loadFromFile(dueBack ? s("Reports\\DueBackReprintSlip.fr3")
-                                         : s("Reports\\PettyCashSlip.fr3"));
-            report->showPreview();
+            cashier::showReport(
+                *DM, dueBack ? s("Reports\\DueBackReprintSlip.fr3") : s("Reports\\PettyCashSlip.fr3"));
             p->setFiltered(false);
         });
     }
@@ -356,12 +352,7 @@ void CashierPettyArea::ProcessPettyCash() {
     if (!sv.dialogs->confirm(s("Please confirm that you would like to submit US$: ") + amount.shortest() +
                              s(" in Petty Cash!")))
         return;
-    {
-        auto report = sv.reports();
-        cashier::addReportDatasets(*report, *DM);
-        report->loadFromFile(s("Reports\\PettyCashReport.fr3"));
-        report->showPreview();
-    }
+    cashier::showReport(*DM, s("Reports\\PettyCashReport.fr3"));
     TableObject* submitted = DM->TPaidPetty_Report;
     submitted->open();
     p->first();
@@ -382,10 +373,7 @@ void CashierPettyArea::ProcessPettyCash() {
 
     p->insert();
     p->set(s("ReportNum"), key);
-    p->set(s("AddDate"), dateText(now.date()));
-    p->set(s("AddTime"), timeText(now.time()));
-    p->set(s("AddUserID"), statusPanel(1));
-    p->set(s("AddUserName"), statusPanel(2));
+    cashier::stampAdded(*p, now, statusPanel(1), statusPanel(2));
     p->set(s("Amount"), amount.shortest());
     p->set(s("Description"), s("Petty Cash Submitted to accounting"));
     p->set(s("Department"), QString());

@@ -5,6 +5,7 @@
 #include "data/DataModule.h"
 #include "data/TableObject.h"
 #include "data/Texts.h"
+#include "platform/Services.h"
 #include "reports/ReportEngine.h"
 
 namespace tavolin::cashier {
@@ -111,6 +112,28 @@ void addReportDatasets(ReportEngine& report, TDM& dm) {
     report.addDataset(QStringLiteral("PropertyDataset"), dm.TSysConfig);
     report.addDataset(QStringLiteral("DBFRPaidPetty_ClosedReport"), dm.TPaidPetty_ClosedReport);
     report.addDataset(QStringLiteral("DBFRPettyReport"), dm.TPaidPetty_Report);
+}
+
+void showReport(TDM& dm, const QString& templateName) {
+    auto report = services().reports();
+    addReportDatasets(*report, dm);
+    report->loadFromFile(templateName);
+    report->showPreview();
+}
+
+void selectClose(TDM& dm, qint64 closeId, const QString& key) {
+    dm.TPaidPetty_ClosedReport->open();
+    dm.TBankMisc_Report->open();
+    dm.TCashier->filterBy(Filter::eq(QStringLiteral("ID"), closeId));
+    dm.TPaidPetty_ClosedReport->filterBy(Filter::eq(QStringLiteral("PettyCashClosedID"), key));
+    dm.TBankMisc_Report->filterBy(Filter::eq(QStringLiteral("ReportNum"), key));
+}
+
+void stampAdded(TableObject& row, const QDateTime& now, const QString& userId, const QString& userName) {
+    row.set(QStringLiteral("AddDate"), dateText(now.date()));
+    row.set(QStringLiteral("AddTime"), timeText(now.time()));
+    row.set(QStringLiteral("AddUserID"), userId);
+    row.set(QStringLiteral("AddUserName"), userName);
 }
 
 }  // namespace tavolin::cashier

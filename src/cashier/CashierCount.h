@@ -67,6 +67,13 @@ void copyColumns(const TableObject& from, TableObject& to, std::initializer_list
 
 // Hands every report of the cashier its datasets, as the table objects select them at that moment.
 void addReportDatasets(ReportEngine& report, TDM& dm);
+// Loads a report of the cashier ("Reports\\CashierRPT.fr3" ...) with those datasets and shows it.
+void showReport(TDM& dm, const QString& templateName);
+// Points the close report's tables at one close: TCashier at its record, TPaidPetty_ClosedReport and
+// TBankMisc_Report at the copies made under its key.
+void selectClose(TDM& dm, qint64 closeId, const QString& key);
+// Who added a receipt and when: AddDate, AddTime, AddUserID, AddUserName of the row being inserted.
+void stampAdded(TableObject& row, const QDateTime& now, const QString& userId, const QString& userName);
 
 }  // namespace cashier
 }  // namespace tavolin

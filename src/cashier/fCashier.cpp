@@ -19,7 +19,6 @@
 #include "forms/StatusPanels.h"
 #include "mail/MailAccounts.h"
 #include "platform/Services.h"
-#include "reports/ReportEngine.h"
 
 namespace tavolin {
 
@@ -43,6 +42,11 @@ void paintText(QLabel* label, const QColor& colour) {
     p.setColor(QPalette::WindowText,
                colour.isValid() ? colour : QApplication::palette(label).color(QPalette::WindowText));
     label->setPalette(p);
+}
+
+// "Wrapped Coins US$ 20  ": a count group's title with its amount.
+QString groupTitle(Group group, Money amount) {
+    return cashier::groupName(group) + s(" US$ ") + amount.shortest() + s("  ");
 }
 
 // A lone minus sign is a system drop still being typed.
@@ -156,7 +160,7 @@ Tf_Cashier::Tf_Cashier() : QWidget(nullptr, Qt::Window) {
 Tf_Cashier::~Tf_Cashier() = default;
 
 QGroupBox* Tf_Cashier::countGroup(Group group, QPushButton*& clear) {
-    auto* box = new QGroupBox(cashier::groupName(group) + s(" US$ 0  "), this);
+    auto* box = new QGroupBox(groupTitle(group, Money()), this);
     auto* grid = new QGridLayout(box);
     int row = 0;
     for (const cashier::Denomination& d : cashier::denominations()) {
@@ -176,7 +180,7 @@ QGroupBox* Tf_Cashier::countGroup(Group group, QPushButton*& clear) {
         ++row;
         counts_.insert(field->objectName(), field);
         lines_.insert(field->objectName(), value);
-        connect(field, &QLineEdit::textChanged, this, [this, field] { countChanged(field); });
+        connect(field, &QLineEdit::textChanged, this, [this, field, &d] { countChanged(field, d); });
     }
     clear = new QPushButton(s("Clear"), box);
     clear->setObjectName(s(group == Group::Wrapped     ? "BtnClearWrapped"
@@ -199,10 +203,14 @@ void Tf_Cashier::FormShow() {
                         {s("BankName"), s("Name"), 150},
                         {s("Department"), s("Department"), 130},
                         {s("SetAmount"), s("Amount"), -1, Qt::AlignRight | Qt::AlignVCenter}});
-    // Moving to another bank recomputes for it; a click on the bank shown re-reads its drawer.
+    // Moving to another bank recomputes for it; a click on the bank already shown re-reads its drawer.
     connect(DBGBanks->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this] { CalculateTotals(); });
-    connect(DBGBanks, &QTableView::clicked, this, [this] { CalculateTotals(); });
+    DBGBanks->viewport()->installEventFilter(this);
+    connect(DBGBanks, &QTableView::clicked, this, [this](const QModelIndex& at) {
+        if (at.row() == bankPressed_)
+            CalculateTotals();
+    });
     Misc->DBGMisc->setTable(DM->TBankMisc,
                             {{s("AddDate"), s("Date"), 78},
                              {s("AddTime"), s("Time"), 64},
@@ -278,9 +286,9 @@ bool Tf_Cashier::CalculateTotals() {
 
 void Tf_Cashier::showTotals() {
     const cashier::Totals& t = totals_;
-    GBWrapped->setTitle(s("Wrapped Coins US$ ") + t.wrapped.shortest() + s("  "));
-    GBUnwrapped->setTitle(s("Unwrapped Coins US$ ") + t.unwrapped.shortest() + s("  "));
-    GBCurrency->setTitle(s("Currency US$ ") + t.currency.shortest() + s("  "));
+    GBWrapped->setTitle(groupTitle(Group::Wrapped, t.wrapped));
+    GBUnwrapped->setTitle(groupTitle(Group::Unwrapped, t.unwrapped));
+    GBCurrency->setTitle(groupTitle(Group::Currency, t.currency));
     Misc->setTitle(s("Miscellaneous Items: US$ ") + t.misc.shortest() + s("  "));
     Petty->setTitle(s("Petty Cash && Due Backs: US$ ") + t.petty.shortest() + s("   "));
     LTotalWrapped->setText(t.wrapped.shortest());
@@ -297,7 +305,7 @@ void Tf_Cashier::showTotals() {
     paintText(LShortOverUS, colour);
 }
 
-void Tf_Cashier::countChanged(QLineEdit* field) {
+void Tf_Cashier::countChanged(QLineEdit* field, const cashier::Denomination& d) {
     QLabel* value = lines_.value(field->objectName());
     if (field->text().isEmpty()) {
         {
@@ -306,11 +314,8 @@ void Tf_Cashier::countChanged(QLineEdit* field) {
         }
         value->setText(s("US$ 0.00"));
         field->selectAll();
-    } else {
-        for (const cashier::Denomination& d : cashier::denominations())
-            if (field->objectName() == QLatin1String(d.field))
-                if (const auto count = cashier::parseCount(field->text()))
-                    value->setText(cashier::lineValueText(d.value.times(*count)));
+    } else if (const auto count = cashier::parseCount(field->text())) {
+        value->setText(cashier::lineValueText(d.value.times(*count)));
     }
     CalculateTotals();
 }
@@ -335,6 +340,8 @@ void Tf_Cashier::clearGroup(Group group) {
 }
 
 bool Tf_Cashier::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == DBGBanks->viewport() && event->type() == QEvent::MouseButtonPress)
+        bankPressed_ = DBGBanks->currentIndex().row();
     auto* field = qobject_cast<QLineEdit*>(watched);
     if (field && (field == ESystemDrop || counts_.contains(field->objectName()))) {
         // Entering a field, by click or by key, selects its whole text, ready to be typed over.
@@ -419,10 +426,7 @@ void Tf_Cashier::SaveBank() {
     TableObject* petty = DM->TPaidPetty;
     if (t.systemDrop < Money()) {
         petty->insert();
-        petty->set(s("AddDate"), dateText(now.date()));
-        petty->set(s("AddTime"), timeText(now.time()));
-        petty->set(s("AddUserID"), statusPanel(1));
-        petty->set(s("AddUserName"), statusPanel(2));
+        cashier::stampAdded(*petty, now, statusPanel(1), statusPanel(2));
         petty->set(s("Amount"), (-t.systemDrop).shortest());
         petty->set(s("Description"), s("DUE BACK"));
         petty->set(s("ItemType"), s("DUE BACK"));
@@ -459,18 +463,10 @@ void Tf_Cashier::SaveBank() {
         miscReport->post();
     }
 
-    c->filterBy(Filter::eq(s("ID"), closeId));
-    closed->filterBy(Filter::eq(s("PettyCashClosedID"), key));
-    miscReport->filterBy(Filter::eq(s("ReportNum"), key));
-    auto show = [this](const QString& name) {
-        auto report = services().reports();
-        cashier::addReportDatasets(*report, *DM);
-        report->loadFromFile(name);
-        report->showPreview();
-    };
-    show(s("Reports\\CashierRPT.fr3"));
+    cashier::selectClose(*DM, closeId, key);
+    cashier::showReport(*DM, s("Reports\\CashierRPT.fr3"));
     if (t.systemDrop < Money())
-        show(s("Reports\\DueBackSlip.fr3"));
+        cashier::showReport(*DM, s("Reports\\DueBackSlip.fr3"));
     c->setFiltered(false);
 }
 

@@ -86,7 +86,7 @@ protected:
 
 private:
     QGroupBox* countGroup(cashier::Group group, QPushButton*& clear);
-    void countChanged(QLineEdit* field);
+    void countChanged(QLineEdit* field, const cashier::Denomination& d);
     void systemDropChanged();
     void clearGroup(cashier::Group group);
     void showTotals();
@@ -100,6 +100,8 @@ private:
     cashier::Totals totals_;
     QPointer<Tf_CashierHistory> history_;
     bool resetting_ = false;
+    // The bank row that was current when the mouse was pressed in the list.
+    int bankPressed_ = -1;
 };
 
 // The main window's Cashier button: the register opens beside the main window, which is disabled until

@@ -9,7 +9,6 @@
 #include "cashier/CashierDialog.h"
 #include "data/DataModule.h"
 #include "platform/Services.h"
-#include "reports/ReportEngine.h"
 
 namespace tavolin {
 
@@ -145,19 +144,8 @@ void Tf_CashierHistory::BtnPrintClick() {
     runCommand([c] {
         const qint64 id = c->integer(s("ID"));
         const QString key = c->text(s("PettyCashClosedID"));
-        TableObject* closed = DM->TPaidPetty_ClosedReport;
-        TableObject* misc = DM->TBankMisc_Report;
-        closed->open();
-        misc->open();
-        c->filterBy(Filter::eq(s("ID"), id));
-        closed->filterBy(Filter::eq(s("PettyCashClosedID"), key));
-        misc->filterBy(Filter::eq(s("ReportNum"), key));
-        {
-            auto report = services().reports();
-            cashier::addReportDatasets(*report, *DM);
-            report->loadFromFile(s("Reports\\CashierRPT.fr3"));
-            report->showPreview();
-        }
+        cashier::selectClose(*DM, id, key);
+        cashier::showReport(*DM, s("Reports\\CashierRPT.fr3"));
         c->setFiltered(false);
         c->locate(s("ID"), id);
     });

@@ -4,6 +4,7 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
+#include "cashier/CashierCount.h"
 #include "cashier/CashierDialog.h"
 #include "data/DataModule.h"
 #include "data/Texts.h"
@@ -133,10 +134,7 @@ void Tf_Cashier_PettyCashAdd::BtnAddClick() {
             p->set(s("BankName"), bankName_);
             p->set(s("ItemType"), s("PETTY CASH"));
             p->set(s("Status"), s("Active"));
-            p->set(s("AddDate"), dateText(now.date()));
-            p->set(s("AddTime"), timeText(now.time()));
-            p->set(s("AddUserID"), statusPanel(1));
-            p->set(s("AddUserName"), statusPanel(2));
+            cashier::stampAdded(*p, now, statusPanel(1), statusPanel(2));
         }
         p->set(s("Amount"), amount->shortest());
         p->set(s("Department"), EDepartment->text());
